@@ -1,0 +1,6 @@
+// Which routine handles which event of the main window.
+#pragma once
+
+#include "platform/gui_runtime.h"
+
+platform::MainWindowEvents MainWindowEventBindings();

@@ -96,9 +96,31 @@ if [[ -z ${DISPLAY:-} ]] || ((own_display)); then
   export DISPLAY=":$(head -n1 "$display_file")"
 fi
 
+# A new Wine prefix takes seconds to make; make one template per machine (in a namespace of its
+# own, under a lock) and give each sandbox a copy: hard links for the read-only bulk, real copies
+# of the registry files, which Wine rewrites.
+template=/var/tmp/quorvel-wine-template
+(
+  flock 9
+  if [[ ! -f $template/.complete ]]; then
+    rm -rf "$template"
+    template_ns="qv-template-$$"
+    ip netns add "$template_ns"
+    WINEPREFIX="$template" ip netns exec "$template_ns" wineboot -i >/dev/null 2>&1 </dev/null || true
+    WINEPREFIX="$template" ip netns exec "$template_ns" wineserver -w >/dev/null 2>&1 || true
+    ip netns del "$template_ns"
+    [[ -f $template/system.reg ]] && touch "$template/.complete"
+  fi
+) 9>/var/tmp/quorvel-wine-template.lock
+if [[ -f $template/.complete ]]; then
+  cp -al "$template" "$WINEPREFIX"
+  for f in "$template"/*.reg; do cp --remove-destination "$f" "$WINEPREFIX/"; done
+else
+  mkdir -p "$WINEPREFIX"
+fi
+
 # The server first, with its output elsewhere: a server started by a captured wine call would hold
 # that call's pipes open.
-mkdir -p "$WINEPREFIX"
 in_ns wineserver -p >/dev/null 2>&1 </dev/null
 in_ns wineboot -i >/dev/null 2>&1 </dev/null || true
 

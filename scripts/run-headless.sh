@@ -3,19 +3,17 @@
 # has its title bar), saves a screenshot once the window is up, then presses Esc.
 set -euo pipefail
 
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x400 /f >/dev/null 2>&1
-
-wine "$QV_EXE" &
+# The desktop window does not pass the program's exit code on; the tool's "close" reports it.
+wine explorer /desktop=quorvel,800x400 "$QV_EXE" &
 program=$!
 
-if ! wine "$QV_TOOL" wait 60000; then
+if ! wine "$QV_TOOL" --desktop quorvel wait 60000; then
   echo "run: the window titled Quorvel工具 did not appear" >&2
   kill "$program" 2>/dev/null || true
   exit 1
 fi
 sleep 1  # let the controls finish painting
-desktop=$(xwininfo -root -tree | awk '/"Wine desktop"|"Default - Wine desktop"|Wine desktop/ {print $1; exit}')
+desktop=$(xwininfo -root -tree | awk '/"quorvel - Wine desktop"/ {print $1; exit}')
 if [[ -n $desktop ]]; then
   import -window "$desktop" "$QV_SCREENSHOT"
 else
@@ -23,8 +21,8 @@ else
 fi
 echo "screenshot: $QV_SCREENSHOT"
 
-wine "$QV_TOOL" close
 status=0
-wait "$program" || status=$?
+wine "$QV_TOOL" --desktop quorvel close || status=$?
+wait "$program" || true
 echo "quorvel.exe exited with $status"
 exit "$status"

@@ -5,7 +5,7 @@
 #include <string>
 
 struct AdapterRecord {
-  std::string adapterName;     // the adapter's GUID in braces
+  std::string adapterName;  // the adapter's GUID in braces
   std::string description;
   std::string connectionName;  // the name the system's network settings show; may be empty
   std::int32_t typeNumber = 0;

@@ -1,0 +1,80 @@
+// Host builds only: scripted answers of the network-configuration queries of
+// platform/ip_helper.h, so tests can hand the logic any answer the system could give, and some
+// it should not: refusing size queries, failing second calls, truncated buffers, arrays without
+// a zero byte. The calls are written to the journal (host::Journal) in the order they happen.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ip_helper.h"
+
+namespace host {
+
+// How one two-call query answers. Unset fields keep the system's protocol: the size query
+// answers with the overflow code and the true size, the second call fills a large enough
+// buffer and answers kNoError.
+struct QueryScript {
+  std::optional<std::uint32_t> sizeQueryAnswer =
+      std::nullopt;  // the size query answers this instead
+  std::optional<std::uint32_t> reportedSize =
+      std::nullopt;  // and reports this size instead of the true one
+  // The filling call answers this. A failing answer writes nothing; with kNoError (or unset) as
+  // many bytes of the true answer as the buffer holds are written, so a reported size below the
+  // true one gives a truncated answer.
+  std::optional<std::uint32_t> secondCallAnswer = std::nullopt;
+};
+
+struct ScriptedAddress {
+  std::string address;
+  std::string mask;
+};
+
+// One adapter. Texts are copied into the fixed arrays byte for byte, cut at the array's size:
+// a text as long as its array leaves no zero byte in it.
+struct ScriptedAdapter {
+  std::string adapterName;
+  std::string description;
+  std::vector<std::uint8_t> address;           // at most 8 bytes are stored
+  std::optional<std::uint32_t> addressLength;  // the length claimed; the stored bytes when unset
+  std::uint32_t index = 0;
+  std::uint32_t type = 6;
+  std::vector<ScriptedAddress> ipAddresses;  // the first embedded, the rest chained
+  std::vector<std::string> gateways;
+  std::vector<std::string> dnsServers;  // GetPerAdapterInfo of this index
+  QueryScript dnsScript;                // how GetPerAdapterInfo of this index answers
+};
+
+struct ScriptedInterface {
+  std::uint32_t index = 0;
+  std::u16string name;  // at most 128 units are stored; 128 leave no terminator
+};
+
+// A machine without adapters or interfaces whose router-configuration service connects and
+// knows no names; no scripts; the connection count back at 0.
+void ResetIpHelper();
+
+// GetAdaptersInfo and GetPerAdapterInfo.
+void SetAdapters(std::vector<ScriptedAdapter> adapters);
+void SetAdaptersInfoScript(QueryScript script);
+
+// GetInterfaceInfo: from interfaces, or exactly these bytes as the full answer.
+void SetInterfaces(const std::vector<ScriptedInterface>& interfaces);
+void SetInterfaceTableBytes(std::vector<std::uint8_t> bytes);
+std::vector<std::uint8_t> InterfaceTableBytes(const std::vector<ScriptedInterface>& interfaces);
+void SetInterfaceInfoScript(QueryScript script);
+
+// The router-configuration service: what connecting answers (a failing connect leaves the
+// handle null), and the connection name of each interface name it knows.
+void SetRouterConnectAnswer(std::uint32_t answer);
+void SetRouterFriendlyName(const std::u16string& interfaceName, const std::u16string& friendly);
+// Connections made and not yet released.
+int OpenRouterConnections();
+
+// GetAdaptersAddresses: the connection name reported for each adapter GUID.
+void SetAddressesFriendlyNames(std::vector<platform::AdapterFriendlyName> names);
+
+}  // namespace host

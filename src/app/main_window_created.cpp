@@ -1,4 +1,9 @@
 #include "app/program_main.h"
+#include "latency/latency_list.h"
+#include "latency/provider_table.h"
 
 // The initial fill of the window, in order: providers, latencies, adapters, details.
-void OnMainWindowCreated() {}
+void OnMainWindowCreated() {
+  FillProviderTable();
+  RefreshLatencyList();
+}

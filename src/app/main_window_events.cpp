@@ -1,9 +1,11 @@
 #include "app/main_window_events.h"
 
 #include "app/program_main.h"
+#include "latency/latency_list.h"
 
 platform::MainWindowEvents MainWindowEventBindings() {
   platform::MainWindowEvents events;
   events.created = OnMainWindowCreated;
+  events.refreshLatencyClicked = OnRefreshLatencyClicked;
   return events;
 }

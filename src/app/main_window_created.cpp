@@ -1,3 +1,4 @@
+#include "adapters/adapter_selector.h"
 #include "app/program_main.h"
 #include "latency/latency_list.h"
 #include "latency/provider_table.h"
@@ -6,4 +7,6 @@
 void OnMainWindowCreated() {
   FillProviderTable();
   RefreshLatencyList();
+  RefreshAdapterList();
+  ShowAdapterDetails();
 }

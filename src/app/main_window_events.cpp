@@ -1,5 +1,6 @@
 #include "app/main_window_events.h"
 
+#include "adapters/adapter_selector.h"
 #include "app/program_main.h"
 #include "latency/latency_list.h"
 
@@ -7,5 +8,6 @@ platform::MainWindowEvents MainWindowEventBindings() {
   platform::MainWindowEvents events;
   events.created = OnMainWindowCreated;
   events.refreshLatencyClicked = OnRefreshLatencyClicked;
+  events.adapterSelected = OnAdapterSelected;
   return events;
 }

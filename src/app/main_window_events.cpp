@@ -2,6 +2,7 @@
 
 #include "adapters/adapter_selector.h"
 #include "app/program_main.h"
+#include "dnsconfig/set_dns_action.h"
 #include "latency/latency_list.h"
 
 platform::MainWindowEvents MainWindowEventBindings() {
@@ -9,5 +10,6 @@ platform::MainWindowEvents MainWindowEventBindings() {
   events.created = OnMainWindowCreated;
   events.refreshLatencyClicked = OnRefreshLatencyClicked;
   events.adapterSelected = OnAdapterSelected;
+  events.setDnsClicked = OnSetDnsClicked;
   return events;
 }

@@ -1,0 +1,124 @@
+#include "dnsconfig/set_dns_action.h"
+
+#include <string>
+
+#include "adapters/adapter_selector.h"
+#include "dnsconfig/dns_input_checks.h"
+#include "dnsconfig/dns_messages.h"
+#include "dnsconfig/netsh_command_lines.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/process.h"
+
+namespace {
+
+using platform::MessageIcon;
+
+constexpr int kPauseBetweenCommandsMs = 1000;
+constexpr int kPrimaryColumn = 1;
+constexpr int kSecondaryColumn = 2;
+
+// The text of the current item of 组合框1; "" when nothing is selected.
+std::string ConnectionName() {
+  return platform::ComboItemText(Control::组合框1, platform::ComboSelection(Control::组合框1));
+}
+
+bool CommandSucceeded(const std::string& commandLine) {
+  return platform::RunHidden(commandLine).Succeeded();
+}
+
+// Shows the connection's servers as the system reports them now.
+void RefreshAdapterView() {
+  RefreshAdapterList();
+  RestoreAdapterSelection();
+}
+
+void Succeed(std::string_view text) {
+  platform::ShowMessage(text, MessageIcon::Information);
+  RefreshAdapterView();
+}
+
+void Fail(std::string_view text) {
+  platform::ShowMessage(text, MessageIcon::Stop);
+}
+
+// Set-primary, a pause, add-secondary. Each command must end with exit code 0
+// before the next one starts. An empty secondary (a provider with a single
+// server) is never sent: the sequence then stands on its set-primary command
+// alone. Every input is checked before anything runs.
+void RunTwoAddressSequence(const std::string& name, const std::string& primary,
+                           const std::string& secondary, std::string_view successText) {
+  const bool inputsSafe = IsSafeConnectionName(name) && IsDottedDecimalAddress(primary) &&
+                          (secondary.empty() || IsDottedDecimalAddress(secondary));
+  if (!inputsSafe || !CommandSucceeded(SetPrimaryDnsCommandLine(name, primary))) {
+    Fail(kDnsSetFailed);
+    return;
+  }
+  if (!secondary.empty()) {
+    platform::Pause(kPauseBetweenCommandsMs);
+    if (!CommandSucceeded(AddSecondaryDnsCommandLine(name, secondary))) {
+      Fail(kDnsSetFailed);  // the primary server stays set
+      return;
+    }
+  }
+  Succeed(successText);
+  platform::SetSelectedListRow(Control::超级列表框1, -1);
+}
+
+void RunProviderSequence() {
+  const std::string name = ConnectionName();
+  const int row = platform::SelectedListRow(Control::超级列表框1);
+  RunTwoAddressSequence(name, platform::ListCellText(Control::超级列表框1, row, kPrimaryColumn),
+                        platform::ListCellText(Control::超级列表框1, row, kSecondaryColumn),
+                        kDnsSetSucceeded);
+}
+
+void RunCustomPrimaryOnly(const std::string& primary) {
+  const std::string name = ConnectionName();
+  if (!IsSafeConnectionName(name) || !IsDottedDecimalAddress(primary) ||
+      !CommandSucceeded(SetPrimaryDnsCommandLine(name, primary))) {
+    Fail(kDnsSetFailed);
+    return;
+  }
+  Succeed(kCustomPrimaryDnsSetSucceeded);
+  platform::Pause(kPauseBetweenCommandsMs);
+}
+
+void RunCustomSecondaryOnly(const std::string& secondary) {
+  const std::string name = ConnectionName();
+  if (!IsSafeConnectionName(name) || !IsDottedDecimalAddress(secondary) ||
+      !CommandSucceeded(AddSecondaryDnsCommandLine(name, secondary))) {
+    Fail(kCustomDnsSetFailed);
+    return;
+  }
+  Succeed(kCustomSecondaryDnsSetSucceeded);
+}
+
+}  // namespace
+
+// A selected provider row wins over the typed boxes, which are then not read.
+// Without a row the boxes decide: both filled, only the primary, only the
+// secondary, or neither.
+void OnSetDnsClicked() {
+  if (platform::SelectedListRow(Control::超级列表框1) != -1) {
+    RunProviderSequence();
+    return;
+  }
+  const std::string primary = platform::AddressText(Control::IP编辑框_自定义DNS1);
+  const std::string secondary =
+      primary.empty() ? std::string() : platform::AddressText(Control::IP编辑框_自定义DNS2);
+  if (!primary.empty() && !secondary.empty()) {
+    RunTwoAddressSequence(ConnectionName(), primary, secondary, kCustomDnsSetSucceeded);
+    return;
+  }
+  if (!primary.empty()) {
+    RunCustomPrimaryOnly(primary);
+    return;
+  }
+  const std::string secondaryAlone = platform::AddressText(Control::IP编辑框_自定义DNS2);
+  if (!secondaryAlone.empty()) {
+    RunCustomSecondaryOnly(secondaryAlone);
+    return;
+  }
+  platform::ShowMessage(kNothingChosen, MessageIcon::Stop, kNothingChosenTitle);
+}

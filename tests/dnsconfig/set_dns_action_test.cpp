@@ -1,0 +1,357 @@
+// The set-DNS action over the in-memory window, scripted adapters and the recording process
+// stand-in: for every path and every way a command can end, which command lines run in which
+// order, the pauses, the message, the refresh of the adapter view and the row selection after.
+#include "dnsconfig/set_dns_action.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "adapters/ip_helper_fixture.h"
+#include "app/app_state.h"
+#include "app/main_window_events.h"
+#include "app/program_main.h"
+#include "platform/controls.h"
+#include "platform/host/in_memory_window.h"
+#include "platform/host/journal.h"
+#include "platform/host/process_stand_in.h"
+#include "platform/host/scripted_probe.h"
+
+namespace {
+
+using host::ExitsWith;
+using host::NotStarted;
+using host::TimedOut;
+using Effects = std::vector<std::string>;
+using namespace std::chrono_literals;
+
+constexpr Control kList = Control::超级列表框1;
+
+// What a command line looks like in the journal, written out independently of the builder.
+std::string SetPrimary(const std::string& name, const std::string& address) {
+  return "RunHidden netsh interface ip set dns name=\"" + name + "\" source=static addr=\"" +
+         address + "\" register=primary";
+}
+std::string AddSecondary(const std::string& name, const std::string& address) {
+  return "RunHidden netsh interface ip add dnsservers name=\"" + name + "\" address=\"" + address +
+         "\" index=2";
+}
+std::string Info(const std::string& text) {
+  return "ShowMessage 64 信息： " + text;
+}
+std::string Stop(const std::string& text) {
+  return "ShowMessage 16 信息： " + text;
+}
+const std::string kPause = "Pause 1000";
+const std::string kRowCleared = "SetSelectedListRow -1";
+
+// The journal entries that show what the action did, in order: commands, pauses, messages, the
+// refill of 组合框1 with the DNS boxes of the shown adapter, and the list's row selection.
+Effects ActionEffects() {
+  static const std::vector<std::string> kPrefixes = {"RunHidden ",
+                                                     "Pause ",
+                                                     "ShowMessage ",
+                                                     "EmptyComboList",
+                                                     "AddComboItem ",
+                                                     "SetComboSelection ",
+                                                     "SetAddress IP编辑框_DNS",
+                                                     "SetSelectedListRow "};
+  Effects effects;
+  for (const std::string& entry : host::Journal()) {
+    if (std::any_of(kPrefixes.begin(), kPrefixes.end(),
+                    [&](const std::string& p) { return entry.rfind(p, 0) == 0; })) {
+      effects.push_back(entry);
+    }
+  }
+  return effects;
+}
+
+bool JournalHasEntryStartingWith(const std::string& prefix) {
+  const auto& journal = host::Journal();
+  return std::any_of(journal.begin(), journal.end(),
+                     [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
+}
+
+host::ScriptedAdapter Connection(int n, std::vector<std::string> dns) {
+  return Ethernet("{0000000" + std::to_string(n) + "-AAAA-4000-8000-000000000000}",
+                  static_cast<std::uint32_t>(n), "10.0." + std::to_string(n) + ".2",
+                  std::move(dns));
+}
+
+// The system has these connections, named as given, in this order.
+void SystemHas(const std::vector<host::ScriptedAdapter>& adapters,
+               const std::vector<std::u16string>& names) {
+  host::SetAdapters(adapters);
+  host::SetRouterConnectAnswer(platform::kErrorNotSupported);
+  std::vector<host::ScriptedInterface> interfaces;
+  std::vector<platform::AdapterFriendlyName> friendly;
+  for (std::size_t i = 0; i < adapters.size(); ++i) {
+    const std::u16string guid(adapters[i].adapterName.begin(), adapters[i].adapterName.end());
+    interfaces.push_back({adapters[i].index, DevicePath(guid)});
+    friendly.push_back({adapters[i].adapterName, names[i]});
+  }
+  host::SetInterfaces(interfaces);
+  host::SetAddressesFriendlyNames(friendly);
+}
+
+// How the user sets up the window before clicking 设置DNS.
+enum class Choice { ProviderRow0, ProviderRow1, BothBoxes, PrimaryBox, SecondaryBox, Nothing };
+
+class SetDnsActionTest : public ScriptedMachineTest {
+ protected:
+  void SetUp() override {
+    ScriptedMachineTest::SetUp();
+    host::ResetProbeScript();
+    host::ResetProcessStandIn();
+    host::ClearShownMessages();
+    InitAppState();
+    host::ResetMainWindow(MainWindowEventBindings());
+  }
+  void TearDown() override { ReleaseAppState(); }
+
+  // Start-up with two connections; the user picks the second one, "以太网 2".
+  static void StartWithTwoConnections() {
+    SystemHas({Connection(1, {"10.0.1.53"}), Connection(2, {"8.8.8.8", "8.8.4.4"})},
+              {u"以太网", u"以太网 2"});
+    OnMainWindowCreated();
+    host::UserPicksComboItem(1);
+    host::DispatchPostedEvents();
+    // What the system reports from now on, as if the change had taken effect.
+    SystemHas({Connection(1, {"10.0.1.53"}), Connection(2, {"223.5.5.5", "223.6.6.6"})},
+              {u"以太网", u"以太网 2"});
+  }
+
+  static void Choose(Choice choice) {
+    // Typed boxes are filled also for the provider rows: a selected row must win over them.
+    switch (choice) {
+      case Choice::ProviderRow0:
+      case Choice::ProviderRow1:
+        host::UserTypesAddressFields(Control::IP编辑框_自定义DNS1, {1, 1, 1, 1});
+        host::UserTypesAddressFields(Control::IP编辑框_自定义DNS2, {1, 0, 0, 1});
+        platform::SetSelectedListRow(kList, choice == Choice::ProviderRow0 ? 0 : 1);
+        break;
+      case Choice::BothBoxes:
+        host::UserTypesAddressFields(Control::IP编辑框_自定义DNS1, {9, 9, 9, 9});
+        host::UserTypesAddressFields(Control::IP编辑框_自定义DNS2, {149, 112, 112, 112});
+        break;
+      case Choice::PrimaryBox:  // partly typed: the blank fields are sent as 0
+        host::UserTypesAddressFields(Control::IP编辑框_自定义DNS1, {10, 1, -1, -1});
+        break;
+      case Choice::SecondaryBox:
+        host::UserTypesAddressFields(Control::IP编辑框_自定义DNS2, {8, 8, 4, 4});
+        break;
+      case Choice::Nothing:
+        break;
+    }
+  }
+
+  static void ClickSetDns() {
+    host::ClearJournal();
+    host::UserClicks(Control::按钮_设置选中DNS);
+  }
+};
+
+const std::string kName = "以太网 2";
+
+// RefreshAdapterList appends behind the two items of start-up and selects the first; then
+// RestoreAdapterSelection refills the list, selects the picked connection again and shows its
+// servers as the system reports them now.
+const Effects kRefreshAndRestore = {
+    "AddComboItem 以太网 -> 2",
+    "AddComboItem 以太网 2 -> 3",
+    "SetComboSelection 0 -> 0",
+    "EmptyComboList",
+    "AddComboItem 以太网 -> 0",
+    "AddComboItem 以太网 2 -> 1",
+    "SetComboSelection 1 -> 1",
+    "SetAddress IP编辑框_DNS1 223.5.5.5 -> 223.5.5.5",
+    "SetAddress IP编辑框_DNS2 223.6.6.6 -> 223.6.6.6",
+};
+
+Effects Then(Effects first, const Effects& second) {
+  first.insert(first.end(), second.begin(), second.end());
+  return first;
+}
+
+struct Case {
+  const char* what;
+  Choice choice;
+  std::vector<platform::ProcessResult> answers;  // further commands would exit with 0
+  Effects effects;
+  int selectedRowAfter;
+};
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.what;
+}
+
+// The expected effects of every path with every outcome of its commands. Answers not scripted
+// would be "exited with 0", so a command that should not run shows up as an extra effect.
+std::vector<Case> AllCases() {
+  const std::string dnspod1 = "119.29.29.29", dnspod2 = "182.254.116.116";
+  const Effects providerBoth = {SetPrimary(kName, dnspod1), kPause, AddSecondary(kName, dnspod2)};
+  const Effects customBoth = {SetPrimary(kName, "9.9.9.9"), kPause,
+                              AddSecondary(kName, "149.112.112.112")};
+  const Effects refreshAndClear = Then(kRefreshAndRestore, {kRowCleared});
+  const std::string failed = Stop("DNS设置失败!");
+
+  // clang-format off
+  return {
+      // A selected provider row: its columns 1 and 2, whatever the boxes hold.
+      {"row, first not started", Choice::ProviderRow0, {NotStarted()},
+       {SetPrimary(kName, dnspod1), failed}, 0},
+      {"row, first exits 1", Choice::ProviderRow0, {ExitsWith(1)},
+       {SetPrimary(kName, dnspod1), failed}, 0},
+      {"row, first times out", Choice::ProviderRow0, {TimedOut()},
+       {SetPrimary(kName, dnspod1), failed}, 0},
+      {"row, second not started", Choice::ProviderRow0, {ExitsWith(0), NotStarted()},
+       Then(providerBoth, {failed}), 0},
+      {"row, second exits 1", Choice::ProviderRow0, {ExitsWith(0), ExitsWith(1)},
+       Then(providerBoth, {failed}), 0},
+      {"row, both exit 0", Choice::ProviderRow0, {ExitsWith(0), ExitsWith(0)},
+       Then(Then(providerBoth, {Info("DNS设置成功!")}), refreshAndClear), -1},
+      // Row 1's provider has no second server: only the first command runs, without a pause.
+      {"row 1, exits 0", Choice::ProviderRow1, {ExitsWith(0)},
+       Then({SetPrimary(kName, "180.76.76.76"), Info("DNS设置成功!")}, refreshAndClear), -1},
+      {"row 1, exits 1", Choice::ProviderRow1, {ExitsWith(1)},
+       {SetPrimary(kName, "180.76.76.76"), failed}, 1},
+      // Both boxes typed.
+      {"boxes, first not started", Choice::BothBoxes, {NotStarted()},
+       {SetPrimary(kName, "9.9.9.9"), failed}, -1},
+      {"boxes, first exits 1", Choice::BothBoxes, {ExitsWith(1)},
+       {SetPrimary(kName, "9.9.9.9"), failed}, -1},
+      {"boxes, second exits 1", Choice::BothBoxes, {ExitsWith(0), ExitsWith(1)},
+       Then(customBoth, {failed}), -1},
+      {"boxes, second times out", Choice::BothBoxes, {ExitsWith(0), TimedOut()},
+       Then(customBoth, {failed}), -1},
+      {"boxes, both exit 0", Choice::BothBoxes, {ExitsWith(0), ExitsWith(0)},
+       Then(Then(customBoth, {Info("自定义DNS设置成功!")}), refreshAndClear), -1},
+      // Only the primary box, partly typed: the pause comes after the refresh.
+      {"primary, not started", Choice::PrimaryBox, {NotStarted()},
+       {SetPrimary(kName, "10.1.0.0"), failed}, -1},
+      {"primary, exits 1", Choice::PrimaryBox, {ExitsWith(1)},
+       {SetPrimary(kName, "10.1.0.0"), failed}, -1},
+      {"primary, exits 0", Choice::PrimaryBox, {ExitsWith(0)},
+       Then(Then({SetPrimary(kName, "10.1.0.0"), Info("自定义主DNS设置成功!")}, kRefreshAndRestore),
+            {kPause}), -1},
+      // Only the secondary box: no pause, a failure text of its own.
+      {"secondary, not started", Choice::SecondaryBox, {NotStarted()},
+       {AddSecondary(kName, "8.8.4.4"), Stop("自定义DNS设置失败!")}, -1},
+      {"secondary, exits 1", Choice::SecondaryBox, {ExitsWith(1)},
+       {AddSecondary(kName, "8.8.4.4"), Stop("自定义DNS设置失败!")}, -1},
+      {"secondary, exits 0", Choice::SecondaryBox, {ExitsWith(0)},
+       Then({AddSecondary(kName, "8.8.4.4"), Info("自定义辅DNS设置成功!")}, kRefreshAndRestore), -1},
+      // Nothing chosen.
+      {"nothing", Choice::Nothing, {},
+       {"ShowMessage 16 错误 没有选中或没有自定义DNS"}, -1},
+  };
+  // clang-format on
+}
+
+class SetDnsOutcomeTest : public SetDnsActionTest, public testing::WithParamInterface<Case> {};
+
+TEST_P(SetDnsOutcomeTest, CommandsMessagesRefreshAndSelection) {
+  const Case& c = GetParam();
+  StartWithTwoConnections();
+  Choose(c.choice);
+  host::ScriptProcessResults(c.answers);
+
+  ClickSetDns();
+
+  EXPECT_EQ(ActionEffects(), c.effects);
+  EXPECT_EQ(platform::SelectedListRow(kList), c.selectedRowAfter);
+  for (const host::ProcessCall& call : host::ProcessCalls()) {
+    EXPECT_EQ(call.waitLimit, 30s);
+  }
+  if (c.choice == Choice::ProviderRow0 || c.choice == Choice::ProviderRow1) {
+    EXPECT_FALSE(JournalHasEntryStartingWith("AddressText IP编辑框_自定义"));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPathAgainstEveryOutcome, SetDnsOutcomeTest,
+                         testing::ValuesIn(AllCases()), [](const auto& info) {
+                           std::string name = info.param.what;
+                           for (char& ch : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(ch))) {
+                               ch = '_';
+                             }
+                           }
+                           return name;
+                         });
+
+TEST_F(SetDnsActionTest, AfterASuccessTheNextClickWithoutARowTakesTheTypedBoxes) {
+  StartWithTwoConnections();
+  Choose(Choice::ProviderRow0);
+  ClickSetDns();
+  ASSERT_EQ(platform::SelectedListRow(kList), -1);
+
+  ClickSetDns();
+  EXPECT_EQ(ActionEffects().front(), SetPrimary(kName, "1.1.1.1"));
+  EXPECT_EQ(ActionEffects()[2], AddSecondary(kName, "1.0.0.1"));
+}
+
+// A connection name that could break out of its quotes or split the line never reaches a
+// command line: nothing runs and the path's failure message is shown.
+TEST_F(SetDnsActionTest, UnsafeConnectionNameRunsNothing) {
+  struct Path {
+    Choice choice;
+    const char* failure;
+  };
+  const std::vector<Path> paths = {{Choice::ProviderRow0, "DNS设置失败!"},
+                                   {Choice::BothBoxes, "DNS设置失败!"},
+                                   {Choice::PrimaryBox, "DNS设置失败!"},
+                                   {Choice::SecondaryBox, "自定义DNS设置失败!"}};
+  // nullopt: no adapters at all, so nothing is selected in 组合框1.
+  const std::vector<std::optional<std::u16string>> names = {
+      std::nullopt, u"", u"以太网\" source=dhcp \"", u"以太网\n2", u"eth\t0", u"eth\u00850"};
+  for (const auto& name : names) {
+    for (const Path& path : paths) {
+      SCOPED_TRACE(testing::PrintToString(name.value_or(u"(no adapters)")));
+      SCOPED_TRACE(path.failure);
+      SetUp();
+      if (name) {
+        SystemHas({Connection(1, {"8.8.8.8"})}, {*name});
+      }
+      OnMainWindowCreated();
+      Choose(path.choice);
+
+      ClickSetDns();
+
+      EXPECT_TRUE(host::ProcessCalls().empty());
+      EXPECT_EQ(ActionEffects(), Effects{Stop(path.failure)});
+      TearDown();
+    }
+  }
+}
+
+// Provider addresses come from the list's cells; anything but a plain dotted-decimal address in
+// either of them stops the whole sequence before its first command.
+TEST_F(SetDnsActionTest, UnsafeProviderAddressRunsNothing) {
+  struct Cells {
+    const char* primary;
+    const char* secondary;
+  };
+  for (const Cells& cells :
+       {Cells{"1.2.3.256", "8.8.4.4"}, Cells{"", "8.8.4.4"},
+        Cells{"8.8.8.8\" register=none \"", "8.8.4.4"}, Cells{"8.8.8.8", "8.8.4.4 & del x"},
+        Cells{"8.8.8.8", "1.2.3"}, Cells{"8.8.8.8", "08.8.4.4"}}) {
+    SCOPED_TRACE(std::string(cells.primary) + " / " + cells.secondary);
+    SetUp();
+    StartWithTwoConnections();
+    platform::SetListCellText(kList, 0, 1, cells.primary);
+    platform::SetListCellText(kList, 0, 2, cells.secondary);
+    Choose(Choice::ProviderRow0);
+
+    ClickSetDns();
+
+    EXPECT_TRUE(host::ProcessCalls().empty());
+    EXPECT_EQ(ActionEffects(), Effects{Stop("DNS设置失败!")});
+    EXPECT_EQ(platform::SelectedListRow(kList), 0);
+    TearDown();
+  }
+}
+
+}  // namespace

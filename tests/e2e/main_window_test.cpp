@@ -59,7 +59,8 @@ TEST(MainWindow, LooksAsDesigned) {
   EXPECT_FALSE(style & WS_THICKFRAME) << "the window must not be resizable";
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0) << "the window has no icon";
+  EXPECT_TRUE(SendMessageW(window, WM_GETICON, ICON_BIG, 0) || GetClassLongPtrW(window, GCLP_HICON))
+      << "the window has no icon";
 
   const std::vector<HWND> controls = e2e::MainWindowControls(window);
   ASSERT_EQ(controls.size(), std::size(kControls));
@@ -153,12 +154,15 @@ TEST(MainWindow, EscClosesFromEveryKindOfControl) {
     HWND window = e2e::StartQuorvel(program);
     ASSERT_NE(window, nullptr);
     HWND target = e2e::MainWindowControls(window)[static_cast<size_t>(c.control)];
-    // A click gives the control the focus, as it would for the user.
+    // A click gives the control the focus, as it would for the user. In an address box the
+    // click lands in one of its fields.
+    HWND clicked =
+        driver::ClassOf(target) == L"SysIPAddress32" ? GetWindow(target, GW_CHILD) : target;
     RECT r{};
-    GetClientRect(target, &r);
+    GetClientRect(clicked, &r);
     const LPARAM point = MAKELPARAM(r.right / 2, r.bottom / 2);
-    PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageW(target, WM_LBUTTONUP, 0, point);
+    PostMessageW(clicked, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(clicked, WM_LBUTTONUP, 0, point);
     Sleep(300);
     // For the drop-down the click also opens its list: Esc must close the window, not the list.
     EXPECT_EQ(driver::FocusedChild(window), target);

@@ -31,6 +31,8 @@ HWND StartQuorvel(driver::Program& program, DWORD milliseconds) {
   return driver::WaitForWindow(program.ProcessId(), kMainWindowTitle, L"", milliseconds);
 }
 
-std::vector<HWND> MainWindowControls(HWND mainWindow) { return driver::Children(mainWindow); }
+std::vector<HWND> MainWindowControls(HWND mainWindow) {
+  return driver::Children(mainWindow);
+}
 
 }  // namespace e2e

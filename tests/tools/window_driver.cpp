@@ -25,8 +25,8 @@ class RemoteBuffer {
     process_.reset(
         OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
     if (process_) {
-      address_ = VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                                PAGE_READWRITE);
+      address_ =
+          VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
   }
   ~RemoteBuffer() {
@@ -62,8 +62,8 @@ std::wstring Widen(const std::string& utf8) {
   if (utf8.empty()) {
     return {};
   }
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                    nullptr, 0);
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring out(static_cast<size_t>(n), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
   return out;
@@ -265,7 +265,9 @@ int ListSelectedRow(HWND list) {
       SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-int ComboCount(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
+int ComboCount(HWND combo) {
+  return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+}
 
 std::string ComboItemText(HWND combo, int index) {
   const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);

@@ -18,7 +18,8 @@ screenshot="$PWD/build/screenshots/quorvel.png"
 mkdir -p "$(dirname "$screenshot")"
 
 setups=()
-for setup in tests/latency/fixtures/run_network_setup.sh tests/adapters/fixtures/run_adapters_setup.sh; do
+# The connections first, so that they come before the resolvers' TUN device in the list.
+for setup in tests/adapters/fixtures/run_adapters_setup.sh tests/latency/fixtures/run_network_setup.sh; do
   [[ -f $setup ]] && setups+=(--setup "$setup")
 done
 resolvers=()

@@ -31,7 +31,14 @@ HWND FindMainWindow(DWORD milliseconds) {
 int wmain(int argc, wchar_t** argv) {
   // A program started with "explorer /desktop=NAME" lives on that desktop; look there.
   if (argc >= 3 && std::wcscmp(argv[1], L"--desktop") == 0) {
-    HDESK desktop = OpenDesktopW(argv[2], 0, FALSE, GENERIC_ALL);
+    // The desktop appears when the program's explorer has started; give it a few seconds.
+    HDESK desktop = nullptr;
+    for (int i = 0; i < 100 && !desktop; ++i) {
+      desktop = OpenDesktopW(argv[2], 0, FALSE, GENERIC_ALL);
+      if (!desktop) {
+        Sleep(100);
+      }
+    }
     if (!desktop || !SetThreadDesktop(desktop)) {
       std::fprintf(stderr, "cannot open the desktop\n");
       return 2;

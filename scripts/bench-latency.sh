@@ -16,15 +16,24 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 probes=${QV_BENCH_PROBES:-20}
 refreshes=${QV_BENCH_REFRESHES:-5}
+build_log=$(mktemp /tmp/quorvel-bench-build.XXXXXX)
+build_tool() {
+  if ! "$@" >>"$build_log" 2>&1; then
+    tail -n 40 "$build_log" >&2
+    echo "bench: building latency_probe_tool failed (log: $build_log)" >&2
+    exit 1
+  fi
+}
 if [[ -n ${QV_BENCH_BUILD:-} ]]; then
   build=$QV_BENCH_BUILD
-  cmake --build "$build" --target latency_probe_tool -- -j2 >/dev/null
+  build_tool cmake --build "$build" --target latency_probe_tool -- -j2
 else
   scripts/install-deps.sh
   build=build/windows
-  cmake --preset windows >/dev/null
-  cmake --build --preset windows --target latency_probe_tool -- -j2 >/dev/null
+  build_tool cmake --preset windows
+  build_tool cmake --build --preset windows --target latency_probe_tool -- -j2
 fi
+rm -f "$build_log"
 tool="$PWD/$build/tests/latency/latency_probe_tool.exe"
 [[ -f $tool ]] || { echo "bench: $tool was not built" >&2; exit 1; }
 

@@ -100,18 +100,19 @@ TEST_F(ControlsContract, AddressBoxShowsValidTextsAndBlanksTheRest) {
 
 TEST_F(ControlsContract, AddressBoxReadsWhatTheUserTyped) {
   const struct {
+    Control box;
     std::array<int, 4> typed;
     const char* read;
   } cases[] = {
-      {{10, 1, -1, -1}, "10.1.0.0"},
-      {{-1, -1, -1, 7}, "0.0.0.7"},
-      {{192, 168, 1, 254}, "192.168.1.254"},
-      {{-1, -1, -1, -1}, ""},
+      {Control::IP编辑框_自定义DNS1, {10, 1, -1, -1}, "10.1.0.0"},
+      {Control::IP编辑框_自定义DNS1, {-1, -1, -1, -1}, ""},
+      {Control::IP编辑框_IP, {-1, -1, -1, 7}, "0.0.0.7"},
+      {Control::IP编辑框_IP, {192, 168, 1, 254}, "192.168.1.254"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.read);
-    driver::UserTypesAddressFields(Control::IP编辑框_自定义DNS1, c.typed);
-    EXPECT_EQ(platform::AddressText(Control::IP编辑框_自定义DNS1), c.read);
+    SCOPED_TRACE(std::string(SpecOf(c.box).name) + " " + c.read);
+    driver::UserTypesAddressFields(c.box, c.typed);
+    EXPECT_EQ(platform::AddressText(c.box), c.read);
   }
 }
 

@@ -9,7 +9,9 @@
 #include "platform/gui_runtime.h"
 #include "platform/internal_error.h"
 #include "platform/main_window_driver.h"
+#include "platform/main_window_pump.h"
 #include "platform/message_box_watcher.h"
+#include "platform/win32/main_window.h"
 
 namespace {
 
@@ -23,8 +25,11 @@ TEST(Dialogs, MessageBoxIsTaskModalWithOneOkButtonAndTheChosenIcon) {
   } cases[] = {{platform::MessageIcon::Information, IDI_INFORMATION, "信息："},
                {platform::MessageIcon::Stop, IDI_HAND, "错误"}};
   driver::OpenMainWindow();
+  HWND combo =
+      GetDlgItem(platform::win32::MainWindow(), platform::win32::ControlId(Control::组合框1));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
+    SetFocus(combo);
     driver::MessageBoxWatcher watcher;
     if (c.icon == platform::MessageIcon::Information) {
       platform::ShowMessage("DNS设置成功!", c.icon);  // the default title
@@ -38,6 +43,11 @@ TEST(Dialogs, MessageBoxIsTaskModalWithOneOkButtonAndTheChosenIcon) {
     EXPECT_FALSE(watcher.seen().hasOwner);
     EXPECT_FALSE(watcher.seen().mainWindowEnabled) << "the box is not task-modal";
     EXPECT_EQ(watcher.seen().icon, LoadIconW(nullptr, c.systemIcon));
+    // Windows activates the main window again when the box is gone (Wine without a window
+    // manager leaves that to us); the focus goes back to the control that had it.
+    SetForegroundWindow(platform::win32::MainWindow());
+    driver::PumpMessages();
+    EXPECT_EQ(GetFocus(), combo);
   }
   driver::CloseMainWindow();
 }

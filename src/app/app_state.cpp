@@ -11,17 +11,22 @@ std::optional<AppState> g_appState;
 
 [[noreturn]] void IndexOutOfRange(std::string_view container, int index, std::size_t size) {
   platform::StopOnInternalError("index " + std::to_string(index) + " is outside " +
-                                std::string(container) + " (" + std::to_string(size) +
-                                " entries)");
+                                std::string(container) + " (" + std::to_string(size) + " entries)");
 }
 
 }  // namespace
 
-void InitAppState() { g_appState.emplace(); }
+void InitAppState() {
+  g_appState.emplace();
+}
 
-void ReleaseAppState() { g_appState.reset(); }
+void ReleaseAppState() {
+  g_appState.reset();
+}
 
-bool AppStateExists() { return g_appState.has_value(); }
+bool AppStateExists() {
+  return g_appState.has_value();
+}
 
 AppState& TheAppState() {
   if (!g_appState) {

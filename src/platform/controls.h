@@ -22,9 +22,9 @@ void SetSelectedListRow(Control list, int row);
 
 // Drop-down list (组合框1).
 int AddComboItem(Control combo, std::string_view text);  // its index, or -1; selection kept
-void EmptyComboList(Control combo);                       // selection becomes -1
-std::string ComboItemText(Control combo, int index);      // "" outside the items
-int ComboSelection(Control combo);                        // -1 when none
+void EmptyComboList(Control combo);                      // selection becomes -1
+std::string ComboItemText(Control combo, int index);     // "" outside the items
+int ComboSelection(Control combo);                       // -1 when none
 // Clamped to max(-1, min(index, count - 1)); never raises the list-item-selected event.
 void SetComboSelection(Control combo, int index);
 

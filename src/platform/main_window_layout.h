@@ -49,15 +49,17 @@ struct ListColumnSpec {
 };
 
 inline constexpr std::string_view kMainWindowTitle = "Quorvel工具";
-inline constexpr int kMainWindowWidth = 605;   // outer size, title bar and borders included
+inline constexpr int kMainWindowWidth = 605;  // outer size, title bar and borders included
 inline constexpr int kMainWindowHeight = 232;
-inline constexpr int kComboDropHeight = 160;   // bounds the opened list of 组合框1
+inline constexpr int kComboDropHeight = 160;  // bounds the opened list of 组合框1
 
 // Creation order; Tab visits the focus stops in this same order and wraps around.
 inline constexpr std::array<ControlSpec, 17> kMainWindowControls = {{
     {Control::超级列表框1, "超级列表框1", ControlKind::ListView, 8, 10, 400, 110, "", true},
-    {Control::按钮_刷新延时, "按钮_刷新延时", ControlKind::PushButton, 88, 164, 80, 32, "刷新延时", true},
-    {Control::按钮_设置选中DNS, "按钮_设置选中DNS", ControlKind::PushButton, 240, 164, 80, 32, "设置DNS", true},
+    {Control::按钮_刷新延时, "按钮_刷新延时", ControlKind::PushButton, 88, 164, 80, 32, "刷新延时",
+     true},
+    {Control::按钮_设置选中DNS, "按钮_设置选中DNS", ControlKind::PushButton, 240, 164, 80, 32,
+     "设置DNS", true},
     {Control::标签1, "标签1", ControlKind::Label, 416, 16, 40, 16, "网卡:", false},
     {Control::组合框1, "组合框1", ControlKind::ComboBox, 448, 13, 144, 20, "", true},
     {Control::标签2, "标签2", ControlKind::Label, 416, 48, 32, 16, "MAC:", false},
@@ -69,9 +71,11 @@ inline constexpr std::array<ControlSpec, 17> kMainWindowControls = {{
     {Control::IP编辑框_DNS1, "IP编辑框_DNS1", ControlKind::AddressBox, 447, 104, 144, 20, "", true},
     {Control::IP编辑框_DNS2, "IP编辑框_DNS2", ControlKind::AddressBox, 448, 136, 144, 20, "", true},
     {Control::标签6, "标签6", ControlKind::Label, 8, 128, 72, 16, "自定义主DNS:", false},
-    {Control::IP编辑框_自定义DNS1, "IP编辑框_自定义DNS1", ControlKind::AddressBox, 88, 125, 104, 20, "", true},
+    {Control::IP编辑框_自定义DNS1, "IP编辑框_自定义DNS1", ControlKind::AddressBox, 88, 125, 104, 20,
+     "", true},
     {Control::标签7, "标签7", ControlKind::Label, 208, 128, 72, 16, "自定义辅DNS:", false},
-    {Control::IP编辑框_自定义DNS2, "IP编辑框_自定义DNS2", ControlKind::AddressBox, 288, 125, 104, 20, "", true},
+    {Control::IP编辑框_自定义DNS2, "IP编辑框_自定义DNS2", ControlKind::AddressBox, 288, 125, 104,
+     20, "", true},
 }};
 
 inline constexpr std::array<ListColumnSpec, 5> kLatencyListColumns = {{

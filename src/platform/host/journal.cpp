@@ -8,8 +8,14 @@ std::vector<std::string>& Entries() {
 }
 }  // namespace
 
-void Record(std::string entry) { Entries().push_back(std::move(entry)); }
-const std::vector<std::string>& Journal() { return Entries(); }
-void ClearJournal() { Entries().clear(); }
+void Record(std::string entry) {
+  Entries().push_back(std::move(entry));
+}
+const std::vector<std::string>& Journal() {
+  return Entries();
+}
+void ClearJournal() {
+  Entries().clear();
+}
 
 }  // namespace host

@@ -31,7 +31,7 @@ enum class Control : int {
 
 enum class ControlKind { ListView, PushButton, Label, ComboBox, EditBox, AddressBox };
 
-struct ControlSpec {
+struct ControlLayout {
   Control id;
   std::string_view name;
   ControlKind kind;
@@ -43,7 +43,7 @@ struct ControlSpec {
   bool focusStop;
 };
 
-struct ListColumnSpec {
+struct ListColumnLayout {
   std::string_view title;
   int width;
 };
@@ -54,7 +54,7 @@ inline constexpr int kMainWindowHeight = 232;
 inline constexpr int kComboDropHeight = 160;  // bounds the opened list of 组合框1
 
 // Creation order; Tab visits the focus stops in this same order and wraps around.
-inline constexpr std::array<ControlSpec, 17> kMainWindowControls = {{
+inline constexpr std::array<ControlLayout, 17> kMainWindowControls = {{
     {Control::超级列表框1, "超级列表框1", ControlKind::ListView, 8, 10, 400, 110, "", true},
     {Control::按钮_刷新延时, "按钮_刷新延时", ControlKind::PushButton, 88, 164, 80, 32, "刷新延时",
      true},
@@ -78,7 +78,7 @@ inline constexpr std::array<ControlSpec, 17> kMainWindowControls = {{
      20, "", true},
 }};
 
-inline constexpr std::array<ListColumnSpec, 5> kLatencyListColumns = {{
+inline constexpr std::array<ListColumnLayout, 5> kLatencyListColumns = {{
     {"名称", 70},
     {"主DNS", 110},
     {"辅DNS", 110},
@@ -86,6 +86,6 @@ inline constexpr std::array<ListColumnSpec, 5> kLatencyListColumns = {{
     {"辅延时", 50},
 }};
 
-constexpr const ControlSpec& SpecOf(Control id) {
+constexpr const ControlLayout& LayoutOf(Control id) {
   return kMainWindowControls[static_cast<std::size_t>(id)];
 }

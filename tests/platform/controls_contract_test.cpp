@@ -110,7 +110,7 @@ TEST_F(ControlsContract, AddressBoxReadsWhatTheUserTyped) {
       {Control::IP编辑框_IP, {192, 168, 1, 254}, "192.168.1.254"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(SpecOf(c.box).name) + " " + c.read);
+    SCOPED_TRACE(std::string(LayoutOf(c.box).name) + " " + c.read);
     driver::UserTypesAddressFields(c.box, c.typed);
     EXPECT_EQ(platform::AddressText(c.box), c.read);
   }

@@ -138,22 +138,22 @@ TEST_F(RealMainWindow, ControlsStandAsLaidOutWithTheirTextsFontAndFocusStops) {
   HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
   // Creation order is the order of the children.
   HWND child = GetWindow(MainWindow(), GW_CHILD);
-  for (const ControlSpec& spec : kMainWindowControls) {
-    SCOPED_TRACE(std::string(spec.name));
+  for (const ControlLayout& layout : kMainWindowControls) {
+    SCOPED_TRACE(std::string(layout.name));
     ASSERT_NE(child, nullptr);
-    EXPECT_EQ(child, ControlHandle(spec.id)) << "created out of order";
-    EXPECT_STRCASEEQ(ClassOf(child).c_str(), kClasses[static_cast<int>(spec.kind)]);
+    EXPECT_EQ(child, ControlHandle(layout.id)) << "created out of order";
+    EXPECT_STRCASEEQ(ClassOf(child).c_str(), kClasses[static_cast<int>(layout.kind)]);
     const RECT r = RectInParent(child);
-    EXPECT_EQ(r.left, spec.left);
-    EXPECT_EQ(r.top, spec.top);
-    EXPECT_EQ(r.right - r.left, spec.width);
-    if (spec.kind != ControlKind::ComboBox) {
-      EXPECT_EQ(r.bottom - r.top, spec.height);
+    EXPECT_EQ(r.left, layout.left);
+    EXPECT_EQ(r.top, layout.top);
+    EXPECT_EQ(r.right - r.left, layout.width);
+    if (layout.kind != ControlKind::ComboBox) {
+      EXPECT_EQ(r.bottom - r.top, layout.height);
     }
-    if (spec.kind == ControlKind::Label || spec.kind == ControlKind::PushButton) {
-      EXPECT_EQ(TextOf(child), spec.text);
+    if (layout.kind == ControlKind::Label || layout.kind == ControlKind::PushButton) {
+      EXPECT_EQ(TextOf(child), layout.text);
     }
-    if (spec.kind == ControlKind::AddressBox) {
+    if (layout.kind == ControlKind::AddressBox) {
       for (HWND field = GetWindow(child, GW_CHILD); field; field = GetWindow(field, GW_HWNDNEXT)) {
         EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)), font);
       }
@@ -161,7 +161,7 @@ TEST_F(RealMainWindow, ControlsStandAsLaidOutWithTheirTextsFontAndFocusStops) {
       EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)), font);
     }
     const LONG style = GetWindowLongW(child, GWL_STYLE);
-    EXPECT_EQ((style & WS_TABSTOP) != 0, spec.focusStop);
+    EXPECT_EQ((style & WS_TABSTOP) != 0, layout.focusStop);
     EXPECT_TRUE(IsWindowVisible(child));
     EXPECT_TRUE(IsWindowEnabled(child));
     child = GetWindow(child, GW_HWNDNEXT);
@@ -247,12 +247,12 @@ TEST_F(RealMainWindow, ComboEditLabelsAndButtonsHaveTheirSettings) {
   // Labels: one left-aligned, vertically centred line without prefix characters, drawn
   // transparently on the window's background; the read-only MAC box stays black on white.
   HDC dc = CreateCompatibleDC(nullptr);
-  for (const ControlSpec& spec : kMainWindowControls) {
-    if (spec.kind != ControlKind::Label) {
+  for (const ControlLayout& layout : kMainWindowControls) {
+    if (layout.kind != ControlKind::Label) {
       continue;
     }
-    SCOPED_TRACE(std::string(spec.name));
-    HWND label = ControlHandle(spec.id);
+    SCOPED_TRACE(std::string(layout.name));
+    HWND label = ControlHandle(layout.id);
     const LONG style = GetWindowLongW(label, GWL_STYLE);
     EXPECT_EQ(style & SS_TYPEMASK, SS_LEFT);
     EXPECT_TRUE(style & SS_CENTERIMAGE);
@@ -285,7 +285,7 @@ TEST_F(RealMainWindow, TabVisitsTheFocusStopsInOrderAndWraps) {
     driver::PressKey(VK_TAB);
     const Control expected = order[step % 9];
     ASSERT_EQ(FocusedControl(), expected)
-        << "after " << step << " Tabs, expected " << SpecOf(expected).name;
+        << "after " << step << " Tabs, expected " << LayoutOf(expected).name;
   }
 }
 
@@ -297,7 +297,7 @@ TEST_F(RealMainWindow, EscClosesTheWindowWhicheverControlHasTheFocus) {
                {Control::IP编辑框_DNS1, false}, {Control::组合框1, false},
                {Control::组合框1, true},        {Control::按钮_设置选中DNS, false}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(SpecOf(c.control).name) + (c.openList ? ", list open" : ""));
+    SCOPED_TRACE(std::string(LayoutOf(c.control).name) + (c.openList ? ", list open" : ""));
     if (MainWindow() == nullptr) {
       ASSERT_TRUE(platform::LoadMainWindow({}));
     }

@@ -24,13 +24,13 @@ void CreateWindowState(const platform::MainWindowEvents& events) {
   window = InMemoryWindow{};
   window.exists = true;
   window.events = events;
-  for (const ControlSpec& spec : kMainWindowControls) {
-    window.controls[static_cast<std::size_t>(spec.id)].text = std::string(spec.text);
+  for (const ControlLayout& layout : kMainWindowControls) {
+    window.controls[static_cast<std::size_t>(layout.id)].text = std::string(layout.text);
   }
 }
 
 ControlState* ControlFor(Control control, ControlKind kind, std::string_view operation) {
-  if (SpecOf(control).kind != kind) {
+  if (LayoutOf(control).kind != kind) {
     platform::StopOnInternalError(std::string(operation) + " on " + NameOf(control) +
                                   ", a control of another kind");
   }
@@ -39,7 +39,7 @@ ControlState* ControlFor(Control control, ControlKind kind, std::string_view ope
 }
 
 std::string NameOf(Control control) {
-  return std::string(SpecOf(control).name);
+  return std::string(LayoutOf(control).name);
 }
 
 }  // namespace detail
@@ -81,7 +81,7 @@ void FailNextWindowCreation() {
 
 void UserClicks(Control button) {
   Record("UserClicks " + detail::NameOf(button));
-  if (SpecOf(button).kind != ControlKind::PushButton) {
+  if (LayoutOf(button).kind != ControlKind::PushButton) {
     MisusedByTest("UserClicks on " + detail::NameOf(button) + ", which is not a button");
   }
   if (!Window().exists) {
@@ -114,7 +114,7 @@ void UserPicksComboItem(int index) {
 
 void UserTypesAddressFields(Control box, std::array<int, 4> fields) {
   Record("UserTypesAddressFields " + detail::NameOf(box) + " " + FieldsText(fields));
-  if (SpecOf(box).kind != ControlKind::AddressBox) {
+  if (LayoutOf(box).kind != ControlKind::AddressBox) {
     MisusedByTest("UserTypesAddressFields on " + detail::NameOf(box));
   }
   if (!Window().exists) {

@@ -131,8 +131,8 @@ HWND MainWindow() {
 }
 
 HWND ControlWindow(Control control, ControlKind kind, std::string_view operation) {
-  if (SpecOf(control).kind != kind) {
-    StopOnInternalError(std::string(operation) + " on " + std::string(SpecOf(control).name) +
+  if (LayoutOf(control).kind != kind) {
+    StopOnInternalError(std::string(operation) + " on " + std::string(LayoutOf(control).name) +
                         ", a control of another kind");
   }
   return g_window != nullptr ? GetDlgItem(g_window, ControlId(control)) : nullptr;

@@ -46,12 +46,12 @@ void SetUpLatencyList(HWND list) {
   SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, RGB(146, 194, 133));
   SendMessageW(list, LVM_SETBKCOLOR, 0, RGB(255, 255, 255));
   int index = 0;
-  for (const ListColumnSpec& spec : kLatencyListColumns) {
-    std::wstring title = WideFromUtf8(spec.title);
+  for (const ListColumnLayout& layout : kLatencyListColumns) {
+    std::wstring title = WideFromUtf8(layout.title);
     LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
-    column.cx = spec.width;
+    column.cx = layout.width;
     column.pszText = title.data();
     column.iSubItem = index;
     SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index),
@@ -95,24 +95,24 @@ void SetUpAddressBox(HWND box, HFONT font) {
 }  // namespace
 
 void CreateMainWindowControls(HWND window, HINSTANCE instance, HFONT font) {
-  for (const ControlSpec& spec : kMainWindowControls) {
-    const WindowKind kind = KindOf(spec.kind);
-    const DWORD style = WS_CHILD | WS_VISIBLE | kind.style | (spec.focusStop ? WS_TABSTOP : 0);
+  for (const ControlLayout& layout : kMainWindowControls) {
+    const WindowKind kind = KindOf(layout.kind);
+    const DWORD style = WS_CHILD | WS_VISIBLE | kind.style | (layout.focusStop ? WS_TABSTOP : 0);
     // The combo's height bounds its opened list; the closed box takes the system's height.
-    const int height = spec.kind == ControlKind::ComboBox ? kComboDropHeight : spec.height;
+    const int height = layout.kind == ControlKind::ComboBox ? kComboDropHeight : layout.height;
     HWND control = CreateWindowExW(
-        kind.exStyle, kind.className, WideFromUtf8(spec.text).c_str(), style, spec.left, spec.top,
-        spec.width, height, window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec.id))), instance, nullptr);
+        kind.exStyle, kind.className, WideFromUtf8(layout.text).c_str(), style, layout.left,
+        layout.top, layout.width, height, window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(layout.id))), instance, nullptr);
     if (control == nullptr) {
       continue;  // operations on a missing control act on nothing
     }
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (spec.kind == ControlKind::ListView) {
+    if (layout.kind == ControlKind::ListView) {
       SetUpLatencyList(control);
-    } else if (spec.kind == ControlKind::ComboBox) {
+    } else if (layout.kind == ControlKind::ComboBox) {
       SetUpAdapterCombo(control);
-    } else if (spec.kind == ControlKind::AddressBox) {
+    } else if (layout.kind == ControlKind::AddressBox) {
       SetUpAddressBox(control, font);
     }
   }

@@ -3,33 +3,15 @@
 // order they were made, as NAME|MAC|FIRST_IPV4|DNS1|DNS2.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "adapters/adapter_query.h"
+#include "adapters/expected_connections.h"
 
 namespace {
 
-struct Expected {
-  std::string name;
-  std::string mac;
-  std::string ip;
-  std::string dns1;
-  std::string dns2;
-};
-
-std::vector<Expected> g_expected;
-
-Expected ParseExpected(const std::string& argument) {
-  std::vector<std::string> parts;
-  std::stringstream in(argument);
-  for (std::string part; std::getline(in, part, '|');) {
-    parts.push_back(part);
-  }
-  parts.resize(5);
-  return {parts[0], parts[1], parts[2], parts[3], parts[4]};
-}
+std::vector<ExpectedConnection> g_expected;
 
 TEST(QueryAdaptersUnderWine, ListsTheNamespacesConnectionsAsTheSystemReportsThem) {
   ASSERT_FALSE(g_expected.empty()) << "no expected connections given";
@@ -50,12 +32,12 @@ TEST(QueryAdaptersUnderWine, ListsTheNamespacesConnectionsAsTheSystemReportsThem
     }
   }
   std::vector<std::string> expectedNames;
-  for (const Expected& e : g_expected) {
+  for (const ExpectedConnection& e : g_expected) {
     expectedNames.push_back(e.name);
   }
   EXPECT_EQ(names, expectedNames);
 
-  for (const Expected& e : g_expected) {
+  for (const ExpectedConnection& e : g_expected) {
     const auto record = std::find_if(list.begin(), list.end(),
                                      [&](const auto& r) { return r.connectionName == e.name; });
     ASSERT_NE(record, list.end()) << e.name;
@@ -75,7 +57,7 @@ TEST(QueryAdaptersUnderWine, ListsTheNamespacesConnectionsAsTheSystemReportsThem
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i) {
-    g_expected.push_back(ParseExpected(argv[i]));
+    g_expected.push_back(ParseExpectedConnection(argv[i]));
   }
   return RUN_ALL_TESTS();
 }

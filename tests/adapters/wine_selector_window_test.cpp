@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "adapters/expected_connections.h"
 #include "app/app_state.h"
 #include "app/main_window_events.h"
 #include "platform/controls.h"
@@ -20,31 +20,13 @@ namespace {
 
 constexpr Control kCombo = Control::组合框1;
 
-struct Connection {
-  std::string name;
-  std::string mac;
-  std::string ip;
-  std::string dns1;
-  std::string dns2;
-};
-
-std::vector<Connection> g_expected;
-
-Connection ParseExpected(const std::string& argument) {
-  std::vector<std::string> parts;
-  std::stringstream in(argument);
-  for (std::string part; std::getline(in, part, '|');) {
-    parts.push_back(part);
-  }
-  parts.resize(5);
-  return {parts[0], parts[1], parts[2], parts[3], parts[4]};
-}
+std::vector<ExpectedConnection> g_expected;
 
 HWND Combo() {
   return platform::win32::ControlWindow(kCombo, ControlKind::ComboBox, "test");
 }
 
-void ExpectDetailsOf(const Connection& expected) {
+void ExpectDetailsOf(const ExpectedConnection& expected) {
   SCOPED_TRACE("details of " + expected.name);
   EXPECT_EQ(platform::EditText(Control::编辑框_MAC), expected.mac);
   EXPECT_EQ(platform::AddressText(Control::IP编辑框_IP), expected.ip);
@@ -98,7 +80,7 @@ TEST(AdapterSelectorWindowUnderWine, ListsConnectionsAndShowsThePickedOne) {
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i) {
-    g_expected.push_back(ParseExpected(argv[i]));
+    g_expected.push_back(ParseExpectedConnection(argv[i]));
   }
   return RUN_ALL_TESTS();
 }

@@ -67,22 +67,6 @@ class AdapterSelectorTest : public ScriptedMachineTest {
   }
   void TearDown() override { ReleaseAppState(); }
 
-  // The system now has these connections, named by their number.
-  static void SystemHas(const std::vector<host::ScriptedAdapter>& adapters,
-                        const std::vector<std::u16string>& names) {
-    host::SetAdapters(adapters);
-    std::vector<host::ScriptedInterface> interfaces;
-    host::SetRouterConnectAnswer(platform::kErrorNotSupported);
-    std::vector<platform::AdapterFriendlyName> friendly;
-    for (std::size_t i = 0; i < adapters.size(); ++i) {
-      const std::u16string guid(adapters[i].adapterName.begin(), adapters[i].adapterName.end());
-      interfaces.push_back({adapters[i].index, DevicePath(guid)});
-      friendly.push_back({adapters[i].adapterName, names[i]});
-    }
-    host::SetInterfaces(interfaces);
-    host::SetAddressesFriendlyNames(friendly);
-  }
-
   static void StartUp() {
     RefreshAdapterList();
     ShowAdapterDetails();
@@ -101,9 +85,9 @@ class AdapterSelectorTest : public ScriptedMachineTest {
 };
 
 TEST_F(AdapterSelectorTest, StartUpListsTheConnectionsAndShowsTheFirst) {
-  SystemHas({Connection(1, {"10.0.1.53", "10.0.1.54", "10.0.1.55"}), Connection(2, {"10.0.2.53"}),
-             Connection(3, {})},
-            {u"以太网 2", u"Connexion réseau", u"Wi-Fi"});
+  ScriptConnections({Connection(1, {"10.0.1.53", "10.0.1.54", "10.0.1.55"}),
+                     Connection(2, {"10.0.2.53"}), Connection(3, {})},
+                    {u"以太网 2", u"Connexion réseau", u"Wi-Fi"});
   RefreshAdapterList();
   // The list is filled and its first item selected; the boxes are not touched yet.
   EXPECT_EQ(Boxes(), (Shown{"", "", "", ""}));
@@ -129,7 +113,7 @@ TEST_F(AdapterSelectorTest, StartUpWithoutAdaptersLeavesEverythingEmpty) {
 }
 
 TEST_F(AdapterSelectorTest, PickedItemIsShownAgainAfterARefreshWithItsNewServers) {
-  SystemHas(
+  ScriptConnections(
       {Connection(1, {"10.0.1.53"}), Connection(2, {"10.0.2.53"}), Connection(3, {"10.0.3.53"})},
       {u"a", u"b", u"c"});
   StartUp();
@@ -138,9 +122,9 @@ TEST_F(AdapterSelectorTest, PickedItemIsShownAgainAfterARefreshWithItsNewServers
 
   // The DNS change took effect, and the system now reports the adapters in another order: the
   // choice is restored by position.
-  SystemHas({Connection(3, {"223.5.5.5", "223.6.6.6"}), Connection(1, {"10.0.1.53"}),
-             Connection(2, {"119.29.29.29", "182.254.116.116"})},
-            {u"c", u"a", u"b"});
+  ScriptConnections({Connection(3, {"223.5.5.5", "223.6.6.6"}), Connection(1, {"10.0.1.53"}),
+                     Connection(2, {"119.29.29.29", "182.254.116.116"})},
+                    {u"c", u"a", u"b"});
   RefreshAfterDnsChange();
   EXPECT_EQ(Items(), (std::vector<std::string>{"c", "a", "b"}));
   EXPECT_EQ(platform::ComboSelection(kCombo), 2);
@@ -149,7 +133,7 @@ TEST_F(AdapterSelectorTest, PickedItemIsShownAgainAfterARefreshWithItsNewServers
 }
 
 TEST_F(AdapterSelectorTest, NoPickSinceStartUpRestoresTheFirstItem) {
-  SystemHas({Connection(1, {"10.0.1.53"}), Connection(2, {"10.0.2.53"})}, {u"a", u"b"});
+  ScriptConnections({Connection(1, {"10.0.1.53"}), Connection(2, {"10.0.2.53"})}, {u"a", u"b"});
   StartUp();
   RefreshAfterDnsChange();
   EXPECT_EQ(Items(), (std::vector<std::string>{"a", "b"}));
@@ -158,28 +142,28 @@ TEST_F(AdapterSelectorTest, NoPickSinceStartUpRestoresTheFirstItem) {
 }
 
 TEST_F(AdapterSelectorTest, SavedPositionBeyondTheListIsClampedButKept) {
-  SystemHas({Connection(1, {}), Connection(2, {}), Connection(3, {}), Connection(4, {})},
-            {u"a", u"b", u"c", u"d"});
+  ScriptConnections({Connection(1, {}), Connection(2, {}), Connection(3, {}), Connection(4, {})},
+                    {u"a", u"b", u"c", u"d"});
   StartUp();
   UserPicks(3);
   ASSERT_EQ(TheAppState().savedAdapterIndex, 3);
 
-  SystemHas({Connection(1, {}), Connection(2, {"10.0.2.53"})}, {u"a", u"b"});
+  ScriptConnections({Connection(1, {}), Connection(2, {"10.0.2.53"})}, {u"a", u"b"});
   RefreshAfterDnsChange();
   EXPECT_EQ(Items(), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(platform::ComboSelection(kCombo), 1);
   EXPECT_EQ(Boxes(), (Shown{MacOf(2), "10.0.2.2", "10.0.2.53", ""}));
   EXPECT_EQ(TheAppState().savedAdapterIndex, 3);
 
-  SystemHas({Connection(1, {}), Connection(2, {}), Connection(3, {}), Connection(4, {})},
-            {u"a", u"b", u"c", u"d"});
+  ScriptConnections({Connection(1, {}), Connection(2, {}), Connection(3, {}), Connection(4, {})},
+                    {u"a", u"b", u"c", u"d"});
   RefreshAfterDnsChange();
   EXPECT_EQ(platform::ComboSelection(kCombo), 3);
   EXPECT_EQ(Boxes().mac, MacOf(4));
 }
 
 TEST_F(AdapterSelectorTest, EmptyRefreshKeepsTheDetailsShownBefore) {
-  SystemHas({Connection(1, {"10.0.1.53", "10.0.1.54"}), Connection(2, {})}, {u"a", u"b"});
+  ScriptConnections({Connection(1, {"10.0.1.53", "10.0.1.54"}), Connection(2, {})}, {u"a", u"b"});
   StartUp();
   host::SetAdapters({});
   RefreshAfterDnsChange();

@@ -51,3 +51,20 @@ inline host::ScriptedAdapter Ethernet(std::string guid, std::uint32_t index, std
 inline std::u16string DevicePath(const std::u16string& guid) {
   return u"\\DEVICE\\TCPIP_" + guid;
 }
+
+// The system has these connections, in this order, named by `names` through the system's
+// adapter-address list (the router configuration is not available, as under Wine).
+inline void ScriptConnections(const std::vector<host::ScriptedAdapter>& adapters,
+                              const std::vector<std::u16string>& names) {
+  host::SetAdapters(adapters);
+  host::SetRouterConnectAnswer(platform::kErrorNotSupported);
+  std::vector<host::ScriptedInterface> interfaces;
+  std::vector<platform::AdapterFriendlyName> friendly;
+  for (std::size_t i = 0; i < adapters.size(); ++i) {
+    const std::u16string guid(adapters[i].adapterName.begin(), adapters[i].adapterName.end());
+    interfaces.push_back({adapters[i].index, DevicePath(guid)});
+    friendly.push_back({adapters[i].adapterName, names[i]});
+  }
+  host::SetInterfaces(interfaces);
+  host::SetAddressesFriendlyNames(friendly);
+}

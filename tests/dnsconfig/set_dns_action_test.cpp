@@ -82,22 +82,6 @@ host::ScriptedAdapter Connection(int n, std::vector<std::string> dns) {
                   std::move(dns));
 }
 
-// The system has these connections, named as given, in this order.
-void SystemHas(const std::vector<host::ScriptedAdapter>& adapters,
-               const std::vector<std::u16string>& names) {
-  host::SetAdapters(adapters);
-  host::SetRouterConnectAnswer(platform::kErrorNotSupported);
-  std::vector<host::ScriptedInterface> interfaces;
-  std::vector<platform::AdapterFriendlyName> friendly;
-  for (std::size_t i = 0; i < adapters.size(); ++i) {
-    const std::u16string guid(adapters[i].adapterName.begin(), adapters[i].adapterName.end());
-    interfaces.push_back({adapters[i].index, DevicePath(guid)});
-    friendly.push_back({adapters[i].adapterName, names[i]});
-  }
-  host::SetInterfaces(interfaces);
-  host::SetAddressesFriendlyNames(friendly);
-}
-
 // How the user sets up the window before clicking 设置DNS.
 enum class Choice { ProviderRow0, ProviderRow1, BothBoxes, PrimaryBox, SecondaryBox, Nothing };
 
@@ -115,14 +99,14 @@ class SetDnsActionTest : public ScriptedMachineTest {
 
   // Start-up with two connections; the user picks the second one, "以太网 2".
   static void StartWithTwoConnections() {
-    SystemHas({Connection(1, {"10.0.1.53"}), Connection(2, {"8.8.8.8", "8.8.4.4"})},
-              {u"以太网", u"以太网 2"});
+    ScriptConnections({Connection(1, {"10.0.1.53"}), Connection(2, {"8.8.8.8", "8.8.4.4"})},
+                      {u"以太网", u"以太网 2"});
     OnMainWindowCreated();
     host::UserPicksComboItem(1);
     host::DispatchPostedEvents();
     // What the system reports from now on, as if the change had taken effect.
-    SystemHas({Connection(1, {"10.0.1.53"}), Connection(2, {"223.5.5.5", "223.6.6.6"})},
-              {u"以太网", u"以太网 2"});
+    ScriptConnections({Connection(1, {"10.0.1.53"}), Connection(2, {"223.5.5.5", "223.6.6.6"})},
+                      {u"以太网", u"以太网 2"});
   }
 
   static void Choose(Choice choice) {
@@ -313,7 +297,7 @@ TEST_F(SetDnsActionTest, UnsafeConnectionNameRunsNothing) {
       SCOPED_TRACE(path.failure);
       SetUp();
       if (name) {
-        SystemHas({Connection(1, {"8.8.8.8"})}, {*name});
+        ScriptConnections({Connection(1, {"8.8.8.8"})}, {*name});
       }
       OnMainWindowCreated();
       Choose(path.choice);

@@ -36,6 +36,24 @@ done
 
 [[ $(id -u) == 0 ]] || { echo "sandbox: network namespaces need root" >&2; exit 1; }
 
+# A sandbox killed outright (SIGKILL, as a test time-out may do) cannot clean up after itself: end
+# the namespaces whose sandbox process is gone, with everything still running in them.
+reap_stale_sandboxes() {
+  local name owner pid
+  for name in $(ip netns list 2>/dev/null | awk '{print $1}' | grep -E '^qv-[0-9]+-[0-9]+$'); do
+    owner=${name#qv-}
+    owner=${owner%%-*}
+    # alive unless gone or a zombie (an orphan's zombie may never be reaped here)
+    [[ -r /proc/$owner/stat && $(awk '{print $3}' "/proc/$owner/stat") != Z ]] && continue
+    for pid in $(ip netns pids "$name" 2>/dev/null); do kill -9 "$pid" 2>/dev/null || true; done
+    ip netns del "$name" 2>/dev/null || true
+    [[ -f /run/quorvel-sandbox/$name ]] && rm -rf "$(cat "/run/quorvel-sandbox/$name")"
+    rm -f "/run/quorvel-sandbox/$name"
+    rm -rf "/etc/netns/$name"
+  done
+}
+reap_stale_sandboxes
+
 netns="qv-$$-$RANDOM"
 workdir=$(mktemp -d /tmp/quorvel-sandbox.XXXXXX)
 export QV_NETNS="$netns"
@@ -58,7 +76,7 @@ cleanup() {
     ip netns del "$netns" 2>/dev/null || true
   fi
   [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "/etc/netns/$netns" "$workdir"
+  rm -rf "/etc/netns/$netns" "$workdir" "/run/quorvel-sandbox/$netns"
   exit "$status"
 }
 trap cleanup EXIT
@@ -69,6 +87,8 @@ ip netns add "$netns"
 ip -n "$netns" link set lo up
 mkdir -p "/etc/netns/$netns"
 : >"$QV_RESOLV_CONF"
+mkdir -p /run/quorvel-sandbox  # not under /etc/netns: ip netns exec mounts every file there
+echo "$workdir" >"/run/quorvel-sandbox/$netns"
 
 if ((on_lo)); then
   for address in "${QV_RESOLVER_ADDRESSES[@]}"; do

@@ -14,6 +14,7 @@ struct MainWindowEvents {
   void (*setDnsClicked)() = nullptr;          // 按钮_设置选中DNS
 };
 
+// First of all: registers the common control classes the main window is made of.
 bool InitGuiRuntime();
 
 // Routines run once each, in registration order, when the program ends normally.

@@ -45,6 +45,7 @@ void DispatchQueuedMessages() {
 
 TEST(AdapterSelectorWindowUnderWine, ListsConnectionsAndShowsThePickedOne) {
   ASSERT_GE(g_expected.size(), 2u) << "run through wine_adapters_test.sh";
+  ASSERT_TRUE(platform::InitGuiRuntime());
   InitAppState();
   ASSERT_TRUE(platform::LoadMainWindow(MainWindowEventBindings()));
 

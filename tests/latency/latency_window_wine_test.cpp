@@ -118,6 +118,7 @@ TEST(LatencyWindowWineTest, CreatedEventAndRefreshButtonListMeasuredRows) {
   ASSERT_FALSE(answers.empty()) << "QV_ICMP_ANSWERS is not set: run through "
                                    "run_latency_window_test.sh";
 
+  ASSERT_TRUE(platform::InitGuiRuntime());
   InitAppState();
   platform::MainWindowEvents events;
   events.created = [] {

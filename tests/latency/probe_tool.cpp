@@ -43,6 +43,7 @@ int Probe(int count, int timeoutMs, int addressCount, char** addresses) {
 
 int Refresh(int count) {
   constexpr Control list = Control::超级列表框1;
+  platform::InitGuiRuntime();
   InitAppState();
   platform::MainWindowEvents events;
   events.created = FillProviderTable;

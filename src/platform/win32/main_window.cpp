@@ -148,7 +148,6 @@ namespace platform {
 
 bool LoadMainWindow(const MainWindowEvents& events) {
   using namespace platform::win32;
-  InitGuiRuntime();  // the list view and address box classes must exist before the window
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterMainWindowClass(instance)) {
     return false;

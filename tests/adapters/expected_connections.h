@@ -23,3 +23,12 @@ inline ExpectedConnection ParseExpectedConnection(const std::string& argument) {
   parts.resize(5);
   return {parts[0], parts[1], parts[2], parts[3], parts[4]};
 }
+
+// The expected connections from a test program's arguments (all but the program's name).
+inline std::vector<ExpectedConnection> ParseExpectedConnections(int argc, char** argv) {
+  std::vector<ExpectedConnection> connections;
+  for (int i = 1; i < argc; ++i) {
+    connections.push_back(ParseExpectedConnection(argv[i]));
+  }
+  return connections;
+}

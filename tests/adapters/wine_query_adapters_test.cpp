@@ -56,8 +56,6 @@ TEST(QueryAdaptersUnderWine, ListsTheNamespacesConnectionsAsTheSystemReportsThem
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  for (int i = 1; i < argc; ++i) {
-    g_expected.push_back(ParseExpectedConnection(argv[i]));
-  }
+  g_expected = ParseExpectedConnections(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "adapters/adapter_dns.h"
 #include "adapters/connection_names.h"
 #include "adapters/system_buffer.h"
 #include "platform/ip_helper.h"
+#include "platform/text_utf16.h"
 
 namespace {
 
@@ -36,6 +38,28 @@ AdapterRecord RecordOf(const platform::IP_ADAPTER_INFO& node, const ConnectionNa
   return record;
 }
 
+// The router-configuration service may know no name for an adapter: it may not run, may not list
+// the interface, or may not answer for the device name it is asked with. Every adapter still
+// without a name takes the one the system reports with its addresses for its own GUID (letter
+// case counts), asked of the system at most once per query and only when needed.
+void NameAdaptersTheTableMissed(std::vector<AdapterRecord>& list) {
+  std::optional<std::vector<platform::AdapterFriendlyName>> reported;
+  for (AdapterRecord& record : list) {
+    if (!record.connectionName.empty()) {
+      continue;
+    }
+    if (!reported) {
+      reported = platform::QueryAdapterFriendlyNames();
+    }
+    const auto found = std::find_if(reported->begin(), reported->end(), [&](const auto& names) {
+      return names.adapterName == record.adapterName;
+    });
+    if (found != reported->end()) {
+      record.connectionName = platform::Utf16ToUtf8(found->friendlyName);
+    }
+  }
+}
+
 }  // namespace
 
 int QueryAdapters(std::vector<AdapterRecord>& list) {
@@ -60,6 +84,7 @@ int QueryAdapters(std::vector<AdapterRecord>& list) {
     list.push_back(RecordOf(*node, names));
     node = RecordInside<platform::IP_ADAPTER_INFO>(buffer, node->Next);
   }
+  NameAdaptersTheTableMissed(list);
   return static_cast<int>(list.size());
 }
 

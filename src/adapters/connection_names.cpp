@@ -34,27 +34,7 @@ std::string RouterFriendlyName(platform::RouterConfigHandle handle, const std::u
   return platform::Utf16ToUtf8(std::u16string_view(friendlyName.data(), friendlyName.size()));
 }
 
-// The connection name reported with the adapter's addresses, asked of the system at most once
-// per table.
-std::string AddressesFriendlyName(
-    std::optional<std::vector<platform::AdapterFriendlyName>>& reported,
-    const std::string& guidText) {
-  if (guidText.empty()) {
-    return {};
-  }
-  if (!reported) {
-    reported = platform::QueryAdapterFriendlyNames();
-  }
-  for (const auto& adapter : *reported) {
-    if (adapter.adapterName == guidText) {
-      return platform::Utf16ToUtf8(adapter.friendlyName);
-    }
-  }
-  return {};
-}
-
 void FillTable(ConnectionNameTable& table, std::optional<platform::RouterConfigHandle> router) {
-  std::optional<std::vector<platform::AdapterFriendlyName>> reported;
   for (const InterfaceMapEntry& map : ReadSystemInterfaceTable()) {
     ConnectionNameEntry entry;
     entry.interfaceIndex = map.index;
@@ -62,9 +42,6 @@ void FillTable(ConnectionNameTable& table, std::optional<platform::RouterConfigH
     entry.guidText = GuidText(entry.interfaceName);
     if (router) {
       entry.friendlyName = RouterFriendlyName(*router, map.name);
-    }
-    if (entry.friendlyName.empty()) {
-      entry.friendlyName = AddressesFriendlyName(reported, entry.guidText);
     }
     table.push_back(std::move(entry));
   }

@@ -16,9 +16,8 @@ struct ConnectionNameEntry {
 using ConnectionNameTable = std::vector<ConnectionNameEntry>;
 
 // Rebuilds the table: one entry per interface of GetInterfaceInfo, in the system's order, or
-// none when that query fails. The connection name comes from the router-configuration service;
-// when it has none for an interface, from the name the system reports with the adapter's
-// addresses for the same GUID.
+// none when that query fails. The connection name comes from the router-configuration service
+// (empty where it has none; QueryAdapters then asks the system's other source).
 void QueryConnectionNames(ConnectionNameTable& table);
 
 // The part of an interface name from its first "{" to its end; the whole name without one.

@@ -50,7 +50,8 @@ bool IsControlCharacter(char32_t c) {
 }  // namespace
 
 bool IsSafeConnectionName(std::string_view name) {
-  if (name.empty()) {
+  // A backslash at the end would escape the closing quote of name="...".
+  if (name.empty() || name.back() == '\\') {
     return false;
   }
   std::size_t pos = 0;

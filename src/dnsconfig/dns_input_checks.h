@@ -5,7 +5,8 @@
 
 #include <string_view>
 
-// Not empty, valid UTF-8, and free of double quotes and control characters (C0, DEL, C1).
+// Not empty, valid UTF-8, free of double quotes and control characters (C0, DEL, C1), and not
+// ending with a backslash.
 bool IsSafeConnectionName(std::string_view name);
 
 // Exactly four decimal numbers 0..255 joined by dots, without signs, blanks or leading zeros

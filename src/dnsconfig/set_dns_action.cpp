@@ -23,23 +23,22 @@ std::string ConnectionName() {
   return platform::ComboItemText(Control::组合框1, platform::ComboSelection(Control::组合框1));
 }
 
-bool CommandSucceeded(const std::string& commandLine) {
-  return platform::RunHidden(commandLine).Succeeded();
+// Runs one netsh command; true when it ended with exit code 0. `anyRan` records whether a process
+// was started at all, whatever it then did.
+bool RunCommand(const std::string& commandLine, bool& anyRan) {
+  const platform::ProcessResult result = platform::RunHidden(commandLine);
+  anyRan = anyRan || result.outcome != platform::ProcessOutcome::NotStarted;
+  return result.Succeeded();
 }
 
-// Shows the connection's servers as the system reports them now.
-void RefreshAdapterView() {
-  RefreshAdapterList();
-  RestoreAdapterSelection();
-}
-
-void Succeed(std::string_view text) {
-  platform::ShowMessage(text, MessageIcon::Information);
-  RefreshAdapterView();
-}
-
-void Fail(std::string_view text) {
-  platform::ShowMessage(text, MessageIcon::Stop);
+// Tells the user how it went. Once a command has run, even one that failed, the connection may
+// have changed: the details then show its servers as the system reports them now.
+void Report(std::string_view text, MessageIcon icon, bool commandRan) {
+  platform::ShowMessage(text, icon);
+  if (commandRan) {
+    RefreshAdapterList();
+    RestoreAdapterSelection();
+  }
 }
 
 // Set-primary, a pause, add-secondary. Each command must end with exit code 0
@@ -50,18 +49,19 @@ void RunTwoAddressSequence(const std::string& name, const std::string& primary,
                            const std::string& secondary, std::string_view successText) {
   const bool inputsSafe = IsSafeConnectionName(name) && IsDottedDecimalAddress(primary) &&
                           (secondary.empty() || IsDottedDecimalAddress(secondary));
-  if (!inputsSafe || !CommandSucceeded(SetPrimaryDnsCommandLine(name, primary))) {
-    Fail(kDnsSetFailed);
+  bool ran = false;
+  if (!inputsSafe || !RunCommand(SetPrimaryDnsCommandLine(name, primary), ran)) {
+    Report(kDnsSetFailed, MessageIcon::Stop, ran);
     return;
   }
   if (!secondary.empty()) {
     platform::Pause(kPauseBetweenCommandsMs);
-    if (!CommandSucceeded(AddSecondaryDnsCommandLine(name, secondary))) {
-      Fail(kDnsSetFailed);  // the primary server stays set
+    if (!RunCommand(AddSecondaryDnsCommandLine(name, secondary), ran)) {
+      Report(kDnsSetFailed, MessageIcon::Stop, ran);  // the primary server stays set
       return;
     }
   }
-  Succeed(successText);
+  Report(successText, MessageIcon::Information, ran);
   platform::SetSelectedListRow(Control::超级列表框1, -1);
 }
 
@@ -75,23 +75,25 @@ void RunProviderSequence() {
 
 void RunCustomPrimaryOnly(const std::string& primary) {
   const std::string name = ConnectionName();
+  bool ran = false;
   if (!IsSafeConnectionName(name) || !IsDottedDecimalAddress(primary) ||
-      !CommandSucceeded(SetPrimaryDnsCommandLine(name, primary))) {
-    Fail(kDnsSetFailed);
+      !RunCommand(SetPrimaryDnsCommandLine(name, primary), ran)) {
+    Report(kDnsSetFailed, MessageIcon::Stop, ran);
     return;
   }
-  Succeed(kCustomPrimaryDnsSetSucceeded);
+  Report(kCustomPrimaryDnsSetSucceeded, MessageIcon::Information, ran);
   platform::Pause(kPauseBetweenCommandsMs);
 }
 
 void RunCustomSecondaryOnly(const std::string& secondary) {
   const std::string name = ConnectionName();
+  bool ran = false;
   if (!IsSafeConnectionName(name) || !IsDottedDecimalAddress(secondary) ||
-      !CommandSucceeded(AddSecondaryDnsCommandLine(name, secondary))) {
-    Fail(kCustomDnsSetFailed);
+      !RunCommand(AddSecondaryDnsCommandLine(name, secondary), ran)) {
+    Report(kCustomDnsSetFailed, MessageIcon::Stop, ran);
     return;
   }
-  Succeed(kCustomSecondaryDnsSetSucceeded);
+  Report(kCustomSecondaryDnsSetSucceeded, MessageIcon::Information, ran);
 }
 
 }  // namespace

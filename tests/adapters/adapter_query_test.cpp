@@ -155,16 +155,74 @@ TEST_F(QueryAdaptersTest, ConnectionNamePairingIsExactAndFirstMatchWins) {
   EXPECT_EQ(list[2].connectionName, "bare GUID");
 }
 
-TEST_F(QueryAdaptersTest, FallbackNameWhenTheRouterServiceCannotConnect) {
+// Every adapter the interface table leaves without a name takes the one reported with its
+// addresses for its own GUID, however the table came to miss it.
+TEST_F(QueryAdaptersTest, AdaptersTheTableLeavesUnnamedTakeTheNameReportedWithTheirAddresses) {
+  struct Case {
+    const char* what;
+    void (*script)();
+    std::vector<std::string> names;  // of adapters A, B, C
+  };
+  const std::vector<Case> cases = {
+      {"router service cannot connect",
+       [] { host::SetRouterConnectAnswer(platform::kErrorNotSupported); },
+       {"以太网 2", "veth-lan", "Wi-Fi"}},
+      {"router service knows only A", [] {}, {"router A", "veth-lan", "Wi-Fi"}},
+      {"interface table omits B",
+       [] {
+         host::SetInterfaces({{1, DevicePath(Wide(kGuidA))}, {3, DevicePath(Wide(kGuidC))}});
+       },
+       {"router A", "veth-lan", "Wi-Fi"}},
+      {"second interface query fails",
+       [] { host::SetInterfaceInfoScript({.secondCallAnswer = platform::kErrorNotSupported}); },
+       {"以太网 2", "veth-lan", "Wi-Fi"}},
+      {"interface size query refused",
+       [] { host::SetInterfaceInfoScript({.sizeQueryAnswer = platform::kNoError}); },
+       {"以太网 2", "veth-lan", "Wi-Fi"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    host::SetAdapters({Ethernet(kGuidA, 1, "10.0.0.2"), Ethernet(kGuidB, 2, "10.0.0.3"),
+                       Ethernet(kGuidC, 3, "10.0.0.4")});
+    host::SetInterfaces({{1, DevicePath(Wide(kGuidA))},
+                         {2, DevicePath(Wide(kGuidB))},
+                         {3, DevicePath(Wide(kGuidC))}});
+    host::SetRouterFriendlyName(DevicePath(Wide(kGuidA)), u"router A");
+    host::SetAddressesFriendlyNames({{kGuidB, u"veth-lan"},
+                                     {kGuidA, u"以太网 2"},
+                                     {kGuidC, u"Wi-Fi"},
+                                     {kGuidC, u"later duplicate"}});
+    c.script();
+
+    const auto list = Query();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].connectionName, c.names[0]);
+    EXPECT_EQ(list[1].connectionName, c.names[1]);
+    EXPECT_EQ(list[2].connectionName, c.names[2]);
+    EXPECT_EQ(JournalCount("GetAdaptersAddresses"), 1);  // once per query, not per adapter
+    TearDown();
+  }
+}
+
+TEST_F(QueryAdaptersTest, NamesAreNotAskedTwiceAndMatchTheGuidExactly) {
   host::SetAdapters({Ethernet(kGuidA, 1, "10.0.0.2"), Ethernet(kGuidB, 2, "10.0.0.3")});
   host::SetInterfaces({{1, DevicePath(Wide(kGuidA))}, {2, DevicePath(Wide(kGuidB))}});
+  host::SetRouterFriendlyName(DevicePath(Wide(kGuidA)), u"Ethernet");
+  host::SetRouterFriendlyName(DevicePath(Wide(kGuidB)), u"Wi-Fi");
+  Query();
+  EXPECT_EQ(JournalCount("GetAdaptersAddresses"), 0);  // every adapter already has its name
+
   host::SetRouterConnectAnswer(platform::kErrorNotSupported);
-  host::SetAddressesFriendlyNames({{kGuidB, u"veth-lan"}, {kGuidA, u"以太网 2"}});
+  std::string lowerA = kGuidA;
+  for (char& ch : lowerA) {
+    ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  }
+  host::SetAddressesFriendlyNames({{lowerA, u"wrong case"}, {kGuidB, u"Wi-Fi"}});
   const auto list = Query();
-  EXPECT_EQ(JournalCount("MprConfigGetFriendlyName"), 0);
   ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0].connectionName, "以太网 2");
-  EXPECT_EQ(list[1].connectionName, "veth-lan");
+  EXPECT_EQ(list[0].connectionName, "");
+  EXPECT_EQ(list[1].connectionName, "Wi-Fi");
 }
 
 TEST(AdapterTypeName, NamesTheKnownCodesAndPrintsTheRest) {

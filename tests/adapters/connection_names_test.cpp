@@ -75,37 +75,33 @@ TEST_F(ConnectionNamesTest, TruncatedTableKeepsTheMapsThatBegan) {
   EXPECT_EQ(table[1].friendlyName, "");
 }
 
-TEST_F(ConnectionNamesTest, FailedConnectNeverAsksForFriendlyNamesAndFallsBack) {
+// The table holds what the router-configuration service says; QueryAdapters fills the gaps.
+TEST_F(ConnectionNamesTest, FailedConnectNeverAsksForFriendlyNames) {
   host::SetInterfaces({{1, DevicePath(kGuidA)}, {2, DevicePath(kGuidB)}});
   host::SetRouterConnectAnswer(platform::kErrorNotSupported);
   host::SetRouterFriendlyName(DevicePath(kGuidA), u"never asked");
-  host::SetAddressesFriendlyNames({{"{1a2b3c4d-0000-4000-8000-00000000000b}", u"wrong case"},
-                                   {"{1A2B3C4D-0000-4000-8000-00000000000B}", u"以太网 2"},
-                                   {"{1A2B3C4D-0000-4000-8000-00000000000B}", u"later duplicate"}});
 
   const ConnectionNameTable table = Query();
   EXPECT_EQ(JournalCount("MprConfigGetFriendlyName"), 0);
   EXPECT_EQ(JournalCount("MprConfigServerDisconnect"), 0);
-  EXPECT_EQ(JournalCount("GetAdaptersAddresses"), 1);  // once per table, not per entry
   ASSERT_EQ(table.size(), 2u);
-  EXPECT_EQ(table[0].friendlyName, "");  // no source knows it
-  EXPECT_EQ(table[1].friendlyName, "以太网 2");
+  EXPECT_EQ(table[0].friendlyName, "");
+  EXPECT_EQ(table[1].friendlyName, "");
 }
 
-TEST_F(ConnectionNamesTest, NamesTheRouterServiceLacksComeFromTheAdaptersAddresses) {
+TEST_F(ConnectionNamesTest, NamesTheRouterServiceLacksStayEmpty) {
   const std::u16string longName(128, u'n');  // does not fit the 255 bytes offered
   host::SetInterfaces({{1, DevicePath(kGuidA)}, {2, DevicePath(kGuidB)}, {3, DevicePath(kGuidC)}});
   host::SetRouterFriendlyName(DevicePath(kGuidA), u"Ethernet");
   host::SetRouterFriendlyName(DevicePath(kGuidB), longName);
-  host::SetAddressesFriendlyNames({{"{1A2B3C4D-0000-4000-8000-00000000000A}", u"not used"},
-                                   {"{1A2B3C4D-0000-4000-8000-00000000000B}", u"Connexion réseau"},
-                                   {"{1A2B3C4D-0000-4000-8000-00000000000C}", u"Wi-Fi"}});
+  host::SetAddressesFriendlyNames({{"{1A2B3C4D-0000-4000-8000-00000000000C}", u"Wi-Fi"}});
   const ConnectionNameTable table = Query();
   ASSERT_EQ(table.size(), 3u);
   EXPECT_EQ(table[0].friendlyName, "Ethernet");
-  EXPECT_EQ(table[1].friendlyName, "Connexion réseau");
-  EXPECT_EQ(table[2].friendlyName, "Wi-Fi");
+  EXPECT_EQ(table[1].friendlyName, "");
+  EXPECT_EQ(table[2].friendlyName, "");
   EXPECT_EQ(JournalCount("MprConfigGetFriendlyName"), 3);
+  EXPECT_EQ(JournalCount("GetAdaptersAddresses"), 0);
 }
 
 TEST(GuidText, StartsAtTheFirstBrace) {

@@ -8,7 +8,7 @@ namespace {
 
 TEST(ConnectionNameCheck, AcceptsOrdinaryNamesInAnyScript) {
   for (const std::string name : {"以太网", "以太网 2", "Ethernet", "WLAN 3", "eth0", "Wi-Fi (5G)",
-                                 "Réseau", "a'b", "\xF0\x9F\x98\x80"}) {
+                                 "Réseau", "a'b", "\xF0\x9F\x98\x80", "a\\b", "\\x"}) {
     EXPECT_TRUE(IsSafeConnectionName(name)) << name;
   }
 }
@@ -18,6 +18,8 @@ TEST(ConnectionNameCheck, RefusesWhatCouldBreakTheQuotesOrTheLine) {
        {std::string(""), std::string("a\"b"), std::string("\""), std::string("x\" source=dhcp \"y"),
         std::string("a\nb"), std::string("a\rb"), std::string("a\tb"), std::string("a\0b", 3),
         std::string("a\x7F"),
+        std::string("Ethernet\\"),  // would escape the closing quote
+        std::string("\\"),
         std::string("a\xC2\x85"),        // U+0085, a C1 line break
         std::string("a\xC2\x9F"),        // U+009F, last C1 control
         std::string("\xFF"),             // not UTF-8

@@ -187,37 +187,38 @@ std::vector<Case> AllCases() {
       // A selected provider row: its columns 1 and 2, whatever the boxes hold.
       {"row, first not started", Choice::ProviderRow0, {NotStarted()},
        {SetPrimary(kName, dnspod1), failed}, 0},
+      // Once a command has run, whatever it did, the details are read again after the message.
       {"row, first exits 1", Choice::ProviderRow0, {ExitsWith(1)},
-       {SetPrimary(kName, dnspod1), failed}, 0},
+       Then({SetPrimary(kName, dnspod1), failed}, kRefreshAndRestore), 0},
       {"row, first times out", Choice::ProviderRow0, {TimedOut()},
-       {SetPrimary(kName, dnspod1), failed}, 0},
+       Then({SetPrimary(kName, dnspod1), failed}, kRefreshAndRestore), 0},
       {"row, second not started", Choice::ProviderRow0, {ExitsWith(0), NotStarted()},
-       Then(providerBoth, {failed}), 0},
+       Then(Then(providerBoth, {failed}), kRefreshAndRestore), 0},
       {"row, second exits 1", Choice::ProviderRow0, {ExitsWith(0), ExitsWith(1)},
-       Then(providerBoth, {failed}), 0},
+       Then(Then(providerBoth, {failed}), kRefreshAndRestore), 0},
       {"row, both exit 0", Choice::ProviderRow0, {ExitsWith(0), ExitsWith(0)},
        Then(Then(providerBoth, {Info("DNS设置成功!")}), refreshAndClear), -1},
       // Row 1's provider has no second server: only the first command runs, without a pause.
       {"row 1, exits 0", Choice::ProviderRow1, {ExitsWith(0)},
        Then({SetPrimary(kName, "180.76.76.76"), Info("DNS设置成功!")}, refreshAndClear), -1},
       {"row 1, exits 1", Choice::ProviderRow1, {ExitsWith(1)},
-       {SetPrimary(kName, "180.76.76.76"), failed}, 1},
+       Then({SetPrimary(kName, "180.76.76.76"), failed}, kRefreshAndRestore), 1},
       // Both boxes typed.
       {"boxes, first not started", Choice::BothBoxes, {NotStarted()},
        {SetPrimary(kName, "9.9.9.9"), failed}, -1},
       {"boxes, first exits 1", Choice::BothBoxes, {ExitsWith(1)},
-       {SetPrimary(kName, "9.9.9.9"), failed}, -1},
+       Then({SetPrimary(kName, "9.9.9.9"), failed}, kRefreshAndRestore), -1},
       {"boxes, second exits 1", Choice::BothBoxes, {ExitsWith(0), ExitsWith(1)},
-       Then(customBoth, {failed}), -1},
+       Then(Then(customBoth, {failed}), kRefreshAndRestore), -1},
       {"boxes, second times out", Choice::BothBoxes, {ExitsWith(0), TimedOut()},
-       Then(customBoth, {failed}), -1},
+       Then(Then(customBoth, {failed}), kRefreshAndRestore), -1},
       {"boxes, both exit 0", Choice::BothBoxes, {ExitsWith(0), ExitsWith(0)},
        Then(Then(customBoth, {Info("自定义DNS设置成功!")}), refreshAndClear), -1},
       // Only the primary box, partly typed: the pause comes after the refresh.
       {"primary, not started", Choice::PrimaryBox, {NotStarted()},
        {SetPrimary(kName, "10.1.0.0"), failed}, -1},
       {"primary, exits 1", Choice::PrimaryBox, {ExitsWith(1)},
-       {SetPrimary(kName, "10.1.0.0"), failed}, -1},
+       Then({SetPrimary(kName, "10.1.0.0"), failed}, kRefreshAndRestore), -1},
       {"primary, exits 0", Choice::PrimaryBox, {ExitsWith(0)},
        Then(Then({SetPrimary(kName, "10.1.0.0"), Info("自定义主DNS设置成功!")}, kRefreshAndRestore),
             {kPause}), -1},
@@ -225,7 +226,7 @@ std::vector<Case> AllCases() {
       {"secondary, not started", Choice::SecondaryBox, {NotStarted()},
        {AddSecondary(kName, "8.8.4.4"), Stop("自定义DNS设置失败!")}, -1},
       {"secondary, exits 1", Choice::SecondaryBox, {ExitsWith(1)},
-       {AddSecondary(kName, "8.8.4.4"), Stop("自定义DNS设置失败!")}, -1},
+       Then({AddSecondary(kName, "8.8.4.4"), Stop("自定义DNS设置失败!")}, kRefreshAndRestore), -1},
       {"secondary, exits 0", Choice::SecondaryBox, {ExitsWith(0)},
        Then({AddSecondary(kName, "8.8.4.4"), Info("自定义辅DNS设置成功!")}, kRefreshAndRestore), -1},
       // Nothing chosen.
@@ -290,7 +291,8 @@ TEST_F(SetDnsActionTest, UnsafeConnectionNameRunsNothing) {
                                    {Choice::SecondaryBox, "自定义DNS设置失败!"}};
   // nullopt: no adapters at all, so nothing is selected in 组合框1.
   const std::vector<std::optional<std::u16string>> names = {
-      std::nullopt, u"", u"以太网\" source=dhcp \"", u"以太网\n2", u"eth\t0", u"eth\u00850"};
+      std::nullopt,  u"",        u"以太网\" source=dhcp \"", u"以太网\n2", u"eth\t0",
+      u"eth\u00850", u"以太网\\"};
   for (const auto& name : names) {
     for (const Path& path : paths) {
       SCOPED_TRACE(testing::PrintToString(name.value_or(u"(no adapters)")));

@@ -13,7 +13,8 @@ inline constexpr std::string_view kDefaultMessageTitle = "信息：";
 void ShowMessage(std::string_view text, MessageIcon icon,
                  std::string_view title = kDefaultMessageTitle);
 
-// Blocks the calling (UI) thread; a negative count is 0.
+// Lets the time pass on the UI thread: the window paints and answers messages sent to it but takes
+// no input. A negative count is 0.
 void Pause(int milliseconds);
 
 }  // namespace platform

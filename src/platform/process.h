@@ -23,8 +23,9 @@ struct ProcessResult {
 
 inline constexpr std::chrono::milliseconds kProcessWaitLimit{30000};
 
-// Starts the UTF-8 command line as a new process with a hidden window, found by the system's
-// search for its first word, and waits for it to end for at most `waitLimit`.
+// Starts System32's netsh.exe, by its full path, with the UTF-8 command line (which names netsh as
+// its first word), hidden and without a console, and waits for it to end for at most
+// `waitLimit`. The window keeps painting and answering meanwhile but takes no input.
 ProcessResult RunHidden(std::string_view commandLine,
                         std::chrono::milliseconds waitLimit = kProcessWaitLimit);
 

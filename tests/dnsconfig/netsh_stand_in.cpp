@@ -1,14 +1,17 @@
-// netsh.exe stand-in: records how it was started and exits with the code a test chose. Placed in
-// the folder of the program under test, it is found before the system's netsh by the search for
-// the first word of a command line, so it sees exactly what the program sent.
+// netsh.exe stand-in: records how it was started and exits with the code a test chose. Tests put
+// it into the Wine prefix's System32 folder as netsh.exe (with WINEDLLOVERRIDES=netsh.exe=n, or
+// Wine runs its builtin netsh there), which is the only netsh the program starts, so it sees
+// exactly what the program sent.
 //
 // Protocol, all files in the stand-in's own folder:
 //   netsh_log.txt        Each start appends its exact command line (GetCommandLineW) as
 //                        UTF-16LE, without BOM, followed by one U+000A. The file is created on the
 //                        first start. (The program never sends a line feed inside a command line,
 //                        so the records cannot run together.)
-//   netsh_startup.txt    Each start appends one ASCII line "<dwFlags> <wShowWindow>\n" from its
-//                        STARTUPINFO, in decimal, so a test can check the window was hidden.
+//   netsh_startup.txt    Each start appends one ASCII line "<dwFlags> <wShowWindow> <console>\n":
+//                        the first two from its STARTUPINFO, in decimal, so a test can check the
+//                        window was hidden; <console> is 1 when it was given a console window
+//                        (GetConsoleWindow), 0 when not.
 //   netsh_exit_code.txt  Optional, ASCII. Line N (from 0) answers the N-th start, N being the
 //                        number of records already in netsh_log.txt; the last line answers every
 //                        later start. A line is one of:
@@ -126,7 +129,9 @@ Answer ParseAnswer(const std::string& line) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+// A console program, as netsh is: started by a program without a console it gets a console
+// window of its own unless the creation flags say otherwise.
+int wmain() {
   const std::wstring folder = OwnFolder();
   const std::wstring logPath = folder + L"netsh_log.txt";
   const std::size_t index = EarlierStarts(logPath);
@@ -138,8 +143,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   GetStartupInfoW(&startup);
-  const std::string startupLine =
-      std::to_string(startup.dwFlags) + " " + std::to_string(startup.wShowWindow) + "\n";
+  const std::string startupLine = std::to_string(startup.dwFlags) + " " +
+                                  std::to_string(startup.wShowWindow) + " " +
+                                  (GetConsoleWindow() != nullptr ? "1" : "0") + "\n";
   AppendToFile(folder + L"netsh_startup.txt", startupLine.data(),
                static_cast<DWORD>(startupLine.size()));
 

@@ -1,6 +1,7 @@
-// RunHidden against the recording netsh.exe stand-in, which the build puts next to this test:
-// the system's search must find it there first, it must see the exact UTF-16 command line and a
-// hidden window, and its way of ending must come back as the outcome.
+// RunHidden against the recording netsh.exe stand-in, which the test script makes the netsh.exe
+// of the prefix's System32 folder: it must see the exact UTF-16 command line, a hidden window and
+// no console, and its way of ending must come back as the outcome. The netsh.exe that the build
+// plants next to this test must never run.
 #include <windows.h>
 
 #include <tlhelp32.h>  // needs <windows.h> first
@@ -24,6 +25,16 @@ std::wstring OwnFolder() {
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder(path, length);
   return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+std::wstring System32Folder() {
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  return std::wstring(path, length) + L"\\";
+}
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string ReadBytes(const std::wstring& path) {
@@ -89,24 +100,29 @@ void EndOwnStandIns() {
 class RunHiddenWithStandIn : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(GetFileAttributesW((folder_ + L"netsh.exe").c_str()), INVALID_FILE_ATTRIBUTES)
-        << "the netsh.exe stand-in must be built next to this test";
+    // Like quorvel.exe, a GUI program, this test runs without a console of its own: a console
+    // program it starts would get a new one unless told not to.
+    FreeConsole();
+    ASSERT_TRUE(Exists(folder_ + L"netsh.exe")) << "the stand-in must be System32's netsh.exe";
+    ASSERT_TRUE(Exists(OwnFolder() + L"netsh.exe")) << "the planted netsh.exe must be beside me";
     RemoveFiles();
   }
   void TearDown() override {
     EndOwnStandIns();
+    EXPECT_FALSE(Exists(OwnFolder() + L"planted_netsh_ran.txt")) << "the planted netsh ran";
     RemoveFiles();
   }
   void RemoveFiles() {
     for (const wchar_t* name : {L"netsh_log.txt", L"netsh_startup.txt", L"netsh_exit_code.txt"}) {
       DeleteFileW((folder_ + name).c_str());
     }
+    DeleteFileW((OwnFolder() + L"planted_netsh_ran.txt").c_str());
   }
   void AnswerWith(const std::string& lines) { WriteText(folder_ + L"netsh_exit_code.txt", lines); }
   std::string Log() { return ReadBytes(folder_ + L"netsh_log.txt"); }
   std::string Startups() { return ReadBytes(folder_ + L"netsh_startup.txt"); }
 
-  const std::wstring folder_ = OwnFolder();
+  const std::wstring folder_ = System32Folder();  // where the stand-in records
 };
 
 TEST_F(RunHiddenWithStandIn, UnicodeNameArrivesExactlyAndTheWindowIsHidden) {
@@ -118,7 +134,41 @@ TEST_F(RunHiddenWithStandIn, UnicodeNameArrivesExactlyAndTheWindowIsHidden) {
   EXPECT_TRUE(result.Succeeded());
   EXPECT_EQ(Log(), LogOf({LR"(netsh interface ip set dns name="以太网 2" source=static )"
                           LR"(addr="223.5.5.5" register=primary)"}));
-  EXPECT_EQ(Startups(), "1 0\n");  // STARTF_USESHOWWINDOW, SW_HIDE
+  EXPECT_EQ(Startups(), "1 0 0\n");  // STARTF_USESHOWWINDOW, SW_HIDE, no console
+}
+
+// The control for the console check: the same stand-in started without CREATE_NO_WINDOW does
+// get a console, so "no console" above is RunHidden's doing.
+TEST_F(RunHiddenWithStandIn, WithoutTheNoWindowFlagAConsoleWouldShow) {
+  std::wstring commandLine = L"netsh control";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION info{};
+  ASSERT_TRUE(CreateProcessW((folder_ + L"netsh.exe").c_str(), commandLine.data(), nullptr, nullptr,
+                             FALSE, 0, nullptr, nullptr, &startup, &info));
+  WaitForSingleObject(info.hProcess, 10000);
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  EXPECT_EQ(Startups(), "1 0 1\n");
+}
+
+// Whatever the command line's first word says, the program that runs is System32's netsh.exe,
+// never the one beside the exe (checked after every test) nor one found by a search.
+TEST_F(RunHiddenWithStandIn, RunsSystem32NetshWhateverTheFirstWord) {
+  EXPECT_TRUE(RunHidden("netsh first", 10s).Succeeded());
+  EXPECT_TRUE(RunHidden("quorvel-no-such-program-7f3a interface ip", 10s).Succeeded());
+  EXPECT_EQ(Log(), LogOf({L"netsh first", L"quorvel-no-such-program-7f3a interface ip"}));
+}
+
+// Without a netsh.exe in System32 nothing runs, also when one lies beside the exe.
+TEST_F(RunHiddenWithStandIn, NoSystem32NetshIsNotStarted) {
+  const std::wstring netsh = folder_ + L"netsh.exe", aside = folder_ + L"netsh.exe.aside";
+  ASSERT_TRUE(MoveFileW(netsh.c_str(), aside.c_str()));
+  const platform::ProcessResult result = RunHidden("netsh interface ip", 10s);
+  ASSERT_TRUE(MoveFileW(aside.c_str(), netsh.c_str()));
+  EXPECT_EQ(result.outcome, ProcessOutcome::NotStarted);
 }
 
 TEST_F(RunHiddenWithStandIn, ExitCodeDecidesSuccess) {
@@ -172,8 +222,7 @@ TEST_F(RunHiddenWithStandIn, AProcessThatNeverEndsIsATimeOut) {
 
 TEST_F(RunHiddenWithStandIn, WhatCannotStartIsNotStarted) {
   for (const std::string& commandLine :
-       {std::string("quorvel-no-such-program-7f3a interface ip"), std::string(""),
-        std::string("netsh \xFF\xFE bad utf-8")}) {
+       {std::string("netsh \xFF\xFE bad utf-8"), std::string("netsh a\0b", 9)}) {
     SCOPED_TRACE(commandLine);
     const platform::ProcessResult result = RunHidden(commandLine, 10s);
     EXPECT_EQ(result.outcome, ProcessOutcome::NotStarted);

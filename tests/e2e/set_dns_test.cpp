@@ -1,14 +1,16 @@
-// "设置DNS" end to end: the released quorvel.exe, a recording netsh.exe stand-in in its folder
-// (found first by the system's search), and this driver acting as the user. The namespace has the
-// veth connections qvlan0 and qvwlan1 (tests/adapters/fixtures/veth_connections.txt).
+// "设置DNS" end to end: the released quorvel.exe, a recording netsh.exe stand-in as System32's
+// netsh, and this driver acting as the user. The namespace has the veth connections qvlan0 and
+// qvwlan1 (tests/adapters/fixtures/veth_connections.txt). Beside the exe lie decoys of the DLLs
+// it binds at run time and a planted netsh.exe (planted_files_test.cpp): through every path the
+// program must load none of them, and run System32's netsh only, hidden and without a console.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "e2e/quorvel_process.h"
+#include "e2e/test_folder.h"
 
 namespace {
 
@@ -16,39 +18,6 @@ constexpr size_t kList = 0, kSetDns = 2, kCombo = 4, kIp = 10, kDns1 = 11, kDns2
                  kCustom1 = 14, kCustom2 = 16;
 constexpr int kConnection = 1;  // the second connection, to see that the chosen one is used
 const char kConnectionName[] = "qvwlan1";
-
-std::string StandInFile(const char* name) {
-  return e2e::QuorvelExeFolder() + name;
-}
-
-// The command lines the stand-in recorded: UTF-16LE, each followed by U+000A.
-std::vector<std::wstring> RecordedCommandLines() {
-  std::ifstream in(StandInFile("netsh_log.txt"), std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::wstring all(bytes.size() / 2, L'\0');
-  memcpy(all.data(), bytes.data(), all.size() * 2);
-  std::vector<std::wstring> lines;
-  for (size_t start = 0, end; (end = all.find(L'\n', start)) != std::wstring::npos;
-       start = end + 1) {
-    lines.push_back(all.substr(start, end - start));
-  }
-  return lines;
-}
-
-// Gives the connection a new first IPv4 address, made by the watcher of the test's script in the
-// namespace (Wine reads the resolver configuration only once per process, addresses every time).
-bool ChangeConnectionAddress(const std::string& address) {
-  DeleteFileA(StandInFile("ip_change_done").c_str());
-  std::ofstream(StandInFile("ip_change_request"), std::ios::binary | std::ios::trunc)
-      << kConnectionName << " " << address << "/24\n";
-  for (int i = 0; i < 100; ++i) {
-    if (GetFileAttributesA(StandInFile("ip_change_done").c_str()) != INVALID_FILE_ATTRIBUTES) {
-      return true;
-    }
-    Sleep(50);
-  }
-  return false;
-}
 
 std::wstring SetPrimary(const std::string& address) {
   return driver::Widen(std::string("netsh interface ip set dns name=\"") + kConnectionName +
@@ -72,7 +41,7 @@ struct Case {
   const char* message;
   const char* title;
   std::vector<std::wstring> commandLines;
-  bool succeeds;  // then the details are read afresh
+  bool succeeds;
 };
 
 const Address kTypedPrimary{10, 1, 2, 3};
@@ -174,13 +143,15 @@ const Case kCases[] = {
 
 TEST(SetDns, EveryPathAsAUserSeesIt) {
   ASSERT_FALSE(e2e::QuorvelExePath().empty()) << "QUORVEL_EXE is not set";
+  DeleteFileA(e2e::ExeFolderFile("decoy_loads.txt").c_str());
+  DeleteFileA(e2e::ExeFolderFile("planted_netsh_ran.txt").c_str());
+  std::string startups;
   int round = 0;
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     ++round;
-    DeleteFileA(StandInFile("netsh_log.txt").c_str());
-    std::ofstream(StandInFile("netsh_exit_code.txt"), std::ios::trunc) << c.netshExitCodes << "\n";
-    ASSERT_TRUE(ChangeConnectionAddress("10.88.14.7"));
+    e2e::ResetStandIn(c.netshExitCodes);
+    ASSERT_TRUE(e2e::ChangeConnectionAddress(kConnectionName, "10.88.14.7/24"));
 
     driver::Program program;
     HWND window = e2e::StartQuorvel(program);
@@ -209,16 +180,25 @@ TEST(SetDns, EveryPathAsAUserSeesIt) {
     ASSERT_TRUE(box.has_value()) << "no message box";
     EXPECT_EQ(box->text, c.message);
     EXPECT_EQ(box->title, c.title);
-    EXPECT_EQ(RecordedCommandLines(), c.commandLines);
+    EXPECT_EQ(e2e::RecordedCommandLines(), c.commandLines);
+    startups += e2e::ReadFile(e2e::StandInFile("netsh_startup.txt"));
+    if (round == 1) {  // start-up, probes and the action have bound every DLL they use
+      bool boundFromSystem32 = false;
+      EXPECT_EQ(e2e::DllsFromElsewhere(program.ProcessId(), boundFromSystem32),
+                std::vector<std::wstring>{});
+      EXPECT_TRUE(boundFromSystem32) << "iphlpapi, icmp and mprapi not loaded from System32";
+    }
 
-    // While the box is open the connection changes; a success must show it read afresh.
+    // While the box is open the connection changes. Once a command has run, successful or not
+    // (a partial change too), the details must show it read afresh.
     const std::string fresh = "10.88.14." + std::to_string(100 + round);
-    ASSERT_TRUE(ChangeConnectionAddress(fresh));
+    ASSERT_TRUE(e2e::ChangeConnectionAddress(kConnectionName, fresh + "/24"));
+    const bool commandRan = !c.commandLines.empty();
     driver::DismissMessageBox(*box);
     Sleep(c.commandLines.size() == 1 && c.customPrimary && c.succeeds ? 1800 : 800);
 
     EXPECT_EQ(driver::ComboSelection(controls[kCombo]), kConnection);
-    EXPECT_EQ(driver::AddressText(controls[kIp]), c.succeeds ? fresh : "10.88.14.7");
+    EXPECT_EQ(driver::AddressText(controls[kIp]), commandRan ? fresh : "10.88.14.7");
     EXPECT_EQ(driver::AddressText(controls[kDns1]), "10.53.0.11");
     EXPECT_EQ(driver::AddressText(controls[kDns2]), "10.53.0.12");
     const bool twoAddressSequence = c.row >= 0 || (c.customPrimary && c.customSecondary);
@@ -231,6 +211,15 @@ TEST(SetDns, EveryPathAsAUserSeesIt) {
     driver::PressKey(window, VK_ESCAPE);
     EXPECT_EQ(program.WaitForExit(10000), std::optional<DWORD>(0));
   }
+  EXPECT_EQ(e2e::ReadFile(e2e::ExeFolderFile("decoy_loads.txt")), "");
+  EXPECT_FALSE(e2e::FileExists(e2e::ExeFolderFile("planted_netsh_ran.txt")));
+  std::string hidden;  // one line per command of the cases
+  for (const Case& c : kCases) {
+    for (size_t i = 0; i < c.commandLines.size(); ++i) {
+      hidden += "1 0 0\n";  // STARTF_USESHOWWINDOW, SW_HIDE, no console
+    }
+  }
+  EXPECT_EQ(startups, hidden);
 }
 
 }  // namespace

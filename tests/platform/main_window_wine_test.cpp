@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/dialogs.h"
 #include "platform/gui_runtime.h"
 #include "platform/main_window_pump.h"
 #include "platform/win32/main_window.h"
@@ -30,6 +31,7 @@ struct Counts {
   int selectionSeen = -2;
 };
 Counts g_counts;
+void (*g_setDnsBody)() = nullptr;  // what the set-DNS handler does besides counting
 
 HWND ControlHandle(Control control) {
   return GetDlgItem(MainWindow(), ControlId(control));
@@ -68,6 +70,7 @@ class RealMainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     g_counts = {};
+    g_setDnsBody = nullptr;
     platform::MainWindowEvents events;
     events.created = [] {
       ++g_counts.created;
@@ -75,7 +78,12 @@ class RealMainWindow : public ::testing::Test {
       g_counts.controlsWhenCreated = ControlHandle(Control::IP编辑框_自定义DNS2) != nullptr;
     };
     events.refreshLatencyClicked = [] { ++g_counts.refresh; };
-    events.setDnsClicked = [] { ++g_counts.setDns; };
+    events.setDnsClicked = [] {
+      ++g_counts.setDns;
+      if (g_setDnsBody != nullptr) {
+        g_setDnsBody();
+      }
+    };
     events.adapterSelected = [] {
       ++g_counts.selected;
       g_counts.selectionSeen = platform::ComboSelection(Control::组合框1);
@@ -348,6 +356,54 @@ TEST_F(RealMainWindow, ComboChoiceRunsTheHandlerAfterTheNotification) {
   driver::PressKey(VK_DOWN);
   EXPECT_EQ(g_counts.selected, 2);
   EXPECT_EQ(g_counts.selectionSeen, 1);
+}
+
+// What another thread saw of the window while the set-DNS handler was waiting in a pause.
+struct SeenDuringAction {
+  bool busyCursor = false;
+  bool answered = false;  // a WM_NULL sent with a limit of 500 ms
+  bool painted = false;   // an invalidated window was painted
+  int setDnsRunsInside = -1;
+  bool windowAliveAtEnd = false;
+};
+SeenDuringAction g_seen;
+
+void ProbeFromAnotherThread() {
+  HWND window = MainWindow();
+  HWND button = GetDlgItem(window, ControlId(Control::按钮_设置选中DNS));
+  DWORD_PTR result = 0;
+  g_seen.answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 500, &result) != 0;
+  InvalidateRect(window, nullptr, TRUE);
+  Sleep(300);
+  g_seen.painted = GetUpdateRect(window, nullptr, FALSE) == FALSE;
+  // Another program clicks the button and asks the window to close: neither may act now.
+  SendMessageTimeoutW(window, WM_COMMAND,
+                      MAKEWPARAM(ControlId(Control::按钮_设置选中DNS), BN_CLICKED),
+                      reinterpret_cast<LPARAM>(button), SMTO_NORMAL, 500, &result);
+  SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 500, &result);
+}
+
+TEST_F(RealMainWindow, TheActionKeepsTheWindowAliveButRunsNothingElse) {
+  g_seen = {};
+  g_setDnsBody = [] {
+    g_seen.busyCursor = GetCursor() == LoadCursorW(nullptr, IDC_WAIT);
+    std::thread prober(ProbeFromAnotherThread);
+    platform::Pause(1500);  // the prober's sent messages are answered within this
+    prober.join();
+    g_seen.setDnsRunsInside = g_counts.setDns;
+    g_seen.windowAliveAtEnd = MainWindow() != nullptr;
+  };
+  SendMessageW(ControlHandle(Control::按钮_设置选中DNS), BM_CLICK, 0, 0);
+
+  EXPECT_TRUE(g_seen.busyCursor);
+  EXPECT_TRUE(g_seen.answered) << "the window did not answer while the action waited";
+  EXPECT_TRUE(g_seen.painted);
+  EXPECT_EQ(g_seen.setDnsRunsInside, 1) << "a second action ran inside the first";
+  EXPECT_TRUE(g_seen.windowAliveAtEnd) << "the window closed under the running action";
+  EXPECT_EQ(g_counts.setDns, 1);
+  EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+  driver::PumpMessages();
+  EXPECT_EQ(MainWindow(), nullptr) << "the close asked for during the action was lost";
 }
 
 TEST_F(RealMainWindow, MessageLoopEndsWhenTheWindowIsClosed) {

@@ -2,13 +2,10 @@
 
 #include <memory>
 
+#include "platform/win32/system_module.h"
+
 namespace platform::win32 {
 namespace {
-
-struct ModuleFreer {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;
 
 struct IcmpHandleCloser {
   IcmpCloseHandleFn closeHandle;
@@ -23,12 +20,6 @@ struct EchoReplyBuffer {
 };
 static_assert(sizeof(EchoReplyBuffer) == sizeof(ICMP_ECHO_REPLY) + 8);
 
-template <typename Fn>
-Fn FindFunction(HMODULE module, const char* name) {
-  // GetProcAddress gives a generic function pointer; the caller names the real type.
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 const std::optional<IcmpFunctions>& SystemIcmpFunctions() {
   static const std::optional<IcmpFunctions> functions = BindIcmpFunctions(L"icmp.dll");
   return functions;
@@ -37,19 +28,18 @@ const std::optional<IcmpFunctions>& SystemIcmpFunctions() {
 }  // namespace
 
 std::optional<IcmpFunctions> BindIcmpFunctions(const wchar_t* module) {
-  UniqueModule loaded(LoadLibraryW(module));
-  if (!loaded) {
-    return std::nullopt;
-  }
+  // icmp.dll forwards its functions to iphlpapi.dll. The loader resolves a forward to a module
+  // that is not loaded yet through its default search, which can start in the exe's folder (Wine
+  // does so even after SetDefaultDllDirectories); one already loaded is taken by name.
+  System32Module(L"iphlpapi.dll");
+  const HMODULE loaded = System32Module(module);
   IcmpFunctions functions;
-  functions.createFile = FindFunction<IcmpCreateFileFn>(loaded.get(), "IcmpCreateFile");
-  functions.sendEcho = FindFunction<IcmpSendEchoFn>(loaded.get(), "IcmpSendEcho");
-  functions.closeHandle = FindFunction<IcmpCloseHandleFn>(loaded.get(), "IcmpCloseHandle");
+  functions.createFile = FindFunction<IcmpCreateFileFn>(loaded, "IcmpCreateFile");
+  functions.sendEcho = FindFunction<IcmpSendEchoFn>(loaded, "IcmpSendEcho");
+  functions.closeHandle = FindFunction<IcmpCloseHandleFn>(loaded, "IcmpCloseHandle");
   if (!functions.createFile || !functions.sendEcho || !functions.closeHandle) {
     return std::nullopt;
   }
-  // The functions live in the module: it stays loaded for as long as the process may call them.
-  static_cast<void>(loaded.release());
   return functions;
 }
 

@@ -23,8 +23,8 @@ struct IcmpFunctions {
   IcmpCloseHandleFn closeHandle = nullptr;
 };
 
-// Loads the module and finds the three functions in it; nothing when any of them is missing.
-// The module stays loaded for the rest of the process.
+// Loads the module from System32 and finds the three functions in it; nothing when any of them
+// is missing. The module stays loaded for the rest of the process.
 std::optional<IcmpFunctions> BindIcmpFunctions(const wchar_t* module);
 
 // The functions of icmp.dll, bound once per process.

@@ -1,6 +1,7 @@
-// The network-configuration queries on Windows: the IP Helper calls forwarded as they are, the
-// router-configuration calls of mprapi.dll bound at run time, and the connection names of
-// GetAdaptersAddresses.
+// The network-configuration queries on Windows: the IP Helper calls of iphlpapi.dll and the
+// router-configuration calls of mprapi.dll, both bound at run time from System32, and the
+// connection names of GetAdaptersAddresses. Neither DLL is one that Windows always takes from
+// System32, so neither is imported: a copy planted beside the exe would load instead.
 //
 // The program's own record definitions (platform/ip_helper.h) are checked here against the
 // system's, field by field, so a buffer the system fills can be read through either.
@@ -14,10 +15,10 @@
 #include <mprapi.h>
 
 #include <cstddef>
-#include <memory>
 #include <vector>
 
 #include "platform/ip_helper.h"
+#include "platform/win32/system_module.h"
 
 namespace platform {
 namespace {
@@ -79,12 +80,31 @@ static_assert(sizeof(char16_t) == sizeof(WCHAR));
 #undef QV_SAME_FIELD
 #undef QV_SAME_RECORD
 
-// mprapi.dll is bound when first needed and kept for the life of the process: a system without
-// it simply has no router-configuration service, and names come from the other source.
-struct ModuleRelease {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
+// Each DLL is bound when first needed and kept for the life of the process. A function that
+// cannot be bound answers like a failing query, and the inventory goes on with empty results.
+struct IpHelperFunctions {
+  decltype(&::GetAdaptersInfo) adaptersInfo = nullptr;
+  decltype(&::GetPerAdapterInfo) perAdapterInfo = nullptr;
+  decltype(&::GetInterfaceInfo) interfaceInfo = nullptr;
+  decltype(&::GetAdaptersAddresses) adaptersAddresses = nullptr;
 };
-using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleRelease>;
+
+const IpHelperFunctions& IpHelper() {
+  static const IpHelperFunctions functions = [] {
+    const HMODULE module = win32::System32Module(L"iphlpapi.dll");
+    IpHelperFunctions bound;
+    bound.adaptersInfo =
+        win32::FindFunction<decltype(bound.adaptersInfo)>(module, "GetAdaptersInfo");
+    bound.perAdapterInfo =
+        win32::FindFunction<decltype(bound.perAdapterInfo)>(module, "GetPerAdapterInfo");
+    bound.interfaceInfo =
+        win32::FindFunction<decltype(bound.interfaceInfo)>(module, "GetInterfaceInfo");
+    bound.adaptersAddresses =
+        win32::FindFunction<decltype(bound.adaptersAddresses)>(module, "GetAdaptersAddresses");
+    return bound;
+  }();
+  return functions;
+}
 
 struct RouterConfigFunctions {
   decltype(&::MprConfigServerConnect) connect = nullptr;
@@ -92,23 +112,17 @@ struct RouterConfigFunctions {
   decltype(&::MprConfigServerDisconnect) disconnect = nullptr;
 };
 
-template <typename Function>
-Function Bind(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
+// A system without mprapi.dll simply has no router-configuration service, and names come from
+// the other source. The three functions are used together or not at all.
 const RouterConfigFunctions& RouterConfig() {
-  static const UniqueModule module(
-      LoadLibraryExW(L"mprapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
   static const RouterConfigFunctions functions = [] {
+    const HMODULE module = win32::System32Module(L"mprapi.dll");
     RouterConfigFunctions bound;
-    if (module) {
-      bound.connect = Bind<decltype(bound.connect)>(module.get(), "MprConfigServerConnect");
-      bound.friendlyName =
-          Bind<decltype(bound.friendlyName)>(module.get(), "MprConfigGetFriendlyName");
-      bound.disconnect =
-          Bind<decltype(bound.disconnect)>(module.get(), "MprConfigServerDisconnect");
-    }
+    bound.connect = win32::FindFunction<decltype(bound.connect)>(module, "MprConfigServerConnect");
+    bound.friendlyName =
+        win32::FindFunction<decltype(bound.friendlyName)>(module, "MprConfigGetFriendlyName");
+    bound.disconnect =
+        win32::FindFunction<decltype(bound.disconnect)>(module, "MprConfigServerDisconnect");
     if (!bound.connect || !bound.friendlyName || !bound.disconnect) {
       bound = {};
     }
@@ -120,25 +134,35 @@ const RouterConfigFunctions& RouterConfig() {
 }  // namespace
 
 std::uint32_t GetAdaptersInfo(IP_ADAPTER_INFO* buffer, std::uint32_t* size) {
+  if (!IpHelper().adaptersInfo) {
+    return ERROR_PROC_NOT_FOUND;
+  }
   ULONG systemSize = *size;
-  const ULONG result = ::GetAdaptersInfo(reinterpret_cast<::IP_ADAPTER_INFO*>(buffer), &systemSize);
+  const ULONG result =
+      IpHelper().adaptersInfo(reinterpret_cast<::IP_ADAPTER_INFO*>(buffer), &systemSize);
   *size = systemSize;
   return result;
 }
 
 std::uint32_t GetPerAdapterInfo(std::uint32_t adapterIndex, IP_PER_ADAPTER_INFO* buffer,
                                 std::uint32_t* size) {
+  if (!IpHelper().perAdapterInfo) {
+    return ERROR_PROC_NOT_FOUND;
+  }
   ULONG systemSize = *size;
-  const ULONG result = ::GetPerAdapterInfo(
+  const ULONG result = IpHelper().perAdapterInfo(
       adapterIndex, reinterpret_cast<::IP_PER_ADAPTER_INFO*>(buffer), &systemSize);
   *size = systemSize;
   return result;
 }
 
 std::uint32_t GetInterfaceInfo(IP_INTERFACE_INFO* buffer, std::uint32_t* size) {
+  if (!IpHelper().interfaceInfo) {
+    return ERROR_PROC_NOT_FOUND;
+  }
   ULONG systemSize = *size;
   const DWORD result =
-      ::GetInterfaceInfo(reinterpret_cast<::IP_INTERFACE_INFO*>(buffer), &systemSize);
+      IpHelper().interfaceInfo(reinterpret_cast<::IP_INTERFACE_INFO*>(buffer), &systemSize);
   *size = systemSize;
   return result;
 }
@@ -177,16 +201,20 @@ void MprConfigServerDisconnect(RouterConfigHandle handle) {
 }
 
 std::vector<AdapterFriendlyName> QueryAdapterFriendlyNames() {
+  const auto getAdaptersAddresses = IpHelper().adaptersAddresses;
+  if (!getAdaptersAddresses) {
+    return {};
+  }
   constexpr ULONG kFlags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
                            GAA_FLAG_SKIP_DNS_SERVER;
   // The list can grow between the size query and the call that fills it: a few attempts.
   std::vector<std::uint64_t> buffer;  // 8-byte aligned, as the records need
   ULONG size = 0;
-  ULONG result = ::GetAdaptersAddresses(AF_UNSPEC, kFlags, nullptr, nullptr, &size);
+  ULONG result = getAdaptersAddresses(AF_UNSPEC, kFlags, nullptr, nullptr, &size);
   for (int attempt = 0; attempt < 3 && result == ERROR_BUFFER_OVERFLOW && size > 0; ++attempt) {
     buffer.assign(size / sizeof(std::uint64_t) + 1, 0);
-    result = ::GetAdaptersAddresses(AF_UNSPEC, kFlags, nullptr,
-                                    reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()), &size);
+    result = getAdaptersAddresses(AF_UNSPEC, kFlags, nullptr,
+                                  reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()), &size);
   }
   std::vector<AdapterFriendlyName> names;
   if (result != NO_ERROR || buffer.empty()) {

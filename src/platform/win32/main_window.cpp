@@ -10,6 +10,7 @@
 
 #include "platform/gui_runtime.h"
 #include "platform/internal_error.h"
+#include "platform/win32/responsive_wait.h"
 #include "platform/win32/wide_text.h"
 
 namespace platform::win32 {
@@ -22,6 +23,8 @@ HWND g_window = nullptr;
 HWND g_focusBeforeDeactivation = nullptr;
 MainWindowEvents g_events;
 HFONT g_font = nullptr;
+bool g_actionRunning = false;
+bool g_closeAfterAction = false;
 
 void Raise(void (*event)()) {
   if (event != nullptr) {
@@ -29,11 +32,30 @@ void Raise(void (*event)()) {
   }
 }
 
+// The set-DNS action waits for netsh and pauses, keeping the window alive meanwhile (painting,
+// answering sent messages). For its whole length it shows the busy cursor, and neither the user's
+// input nor a command sent by another program starts anything: one handler at a time.
+void RunAction(HWND window, void (*event)()) {
+  g_actionRunning = true;
+  const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  Raise(event);
+  DiscardQueuedInput();  // made during the action's last steps: it must not act later
+  SetCursor(previous);
+  g_actionRunning = false;
+  if (g_closeAfterAction) {
+    g_closeAfterAction = false;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+}
+
 void OnCommand(HWND window, int id, int code) {
+  if (g_actionRunning) {
+    return;
+  }
   if (code == BN_CLICKED && id == ControlId(Control::按钮_刷新延时)) {
     Raise(g_events.refreshLatencyClicked);
   } else if (code == BN_CLICKED && id == ControlId(Control::按钮_设置选中DNS)) {
-    Raise(g_events.setDnsClicked);
+    RunAction(window, g_events.setDnsClicked);
   } else if (code == CBN_SELENDOK && id == ControlId(Control::组合框1)) {
     // The handler runs once this notification is done and the combo shows the new selection.
     PostMessageW(window, kAdapterSelectedMessage, 0, 0);
@@ -76,6 +98,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return reinterpret_cast<LRESULT>(g_font);
     case WM_CTLCOLORSTATIC:
       return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+      if (g_actionRunning) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE:
+      // A close asked for while the action runs (the taskbar, another program) waits for its end,
+      // so the action never works on a window that is gone.
+      if (g_actionRunning) {
+        g_closeAfterAction = true;
+        return 0;
+      }
+      break;
     case WM_ACTIVATE:
       // Give the focus back to the control that had it, as a dialog does.
       if (LOWORD(wParam) == WA_INACTIVE) {

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/responsive_wait.h"
+
 namespace platform {
 namespace {
 
@@ -38,6 +40,17 @@ std::optional<std::wstring> Utf8ToWide(std::string_view text) {
   return wide;
 }
 
+// netsh.exe of the System32 folder. The program runs elevated, and the system's search for a
+// bare "netsh" would look in the program's own folder first.
+std::optional<std::wstring> SystemNetshPath() {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) {
+    return std::nullopt;
+  }
+  return std::wstring(folder, length) + L"\\netsh.exe";
+}
+
 DWORD WaitMilliseconds(std::chrono::milliseconds limit) {
   // INFINITE is 0xFFFFFFFF; stay one below it so a huge limit is still a limit.
   const long long clamped = std::clamp<long long>(limit.count(), 0, INFINITE - 1);
@@ -48,7 +61,8 @@ DWORD WaitMilliseconds(std::chrono::milliseconds limit) {
 
 ProcessResult RunHidden(std::string_view commandLine, std::chrono::milliseconds waitLimit) {
   const std::optional<std::wstring> wide = Utf8ToWide(commandLine);
-  if (!wide || wide->find(L'\0') != std::wstring::npos) {
+  const std::optional<std::wstring> netsh = SystemNetshPath();
+  if (!wide || wide->find(L'\0') != std::wstring::npos || !netsh) {
     return {ProcessOutcome::NotStarted, 0};
   }
   // CreateProcessW may write into the command line, so it gets a private, writable copy.
@@ -60,21 +74,21 @@ ProcessResult RunHidden(std::string_view commandLine, std::chrono::milliseconds 
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION info{};
 
-  // No application name: the first word is looked up by the system's search, which starts with
-  // the program's own folder.
-  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
+  // netsh is a console program: without CREATE_NO_WINDOW it gets a console, which Windows 11
+  // may hand to a terminal that does not honour the hidden show state.
+  if (!CreateProcessW(netsh->c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                      nullptr, nullptr, &startup, &info)) {
     return {ProcessOutcome::NotStarted, 0};
   }
   const UniqueHandle thread(info.hThread);
   const UniqueHandle process(info.hProcess);
 
-  switch (WaitForSingleObject(process.get(), WaitMilliseconds(waitLimit))) {
-    case WAIT_OBJECT_0:
+  switch (win32::WaitKeepingWindowsAlive(process.get(), WaitMilliseconds(waitLimit))) {
+    case win32::WaitEnd::Signalled:
       break;
-    case WAIT_TIMEOUT:
+    case win32::WaitEnd::TimedOut:
       return {ProcessOutcome::TimedOut, 0};  // left running: we only stop waiting for it
-    default:
+    case win32::WaitEnd::Failed:
       return {ProcessOutcome::WaitFailed, 0};
   }
   DWORD exitCode = 0;

@@ -33,6 +33,7 @@ AdapterRecord RecordOf(const platform::IP_ADAPTER_INFO& node, const ConnectionNa
   record.ipAddress = ArrayText(node.IpAddressList.IpAddress.String);
   record.subnetMask = ArrayText(node.IpAddressList.IpMask.String);
   record.gateway = ArrayText(node.GatewayList.IpAddress.String);
+  record.index = node.Index;
   QueryAdapterDns(node.Index, record.dns1, record.dns2);
   record.connectionName = ConnectionNameFor(names, record.adapterName);
   return record;

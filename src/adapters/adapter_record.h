@@ -16,4 +16,5 @@ struct AdapterRecord {
   std::string gateway;
   std::string dns1;
   std::string dns2;
+  std::uint32_t index = 0;  // the system's adapter index, by which its DNS servers are read
 };

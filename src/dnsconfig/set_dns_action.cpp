@@ -1,8 +1,13 @@
 #include "dnsconfig/set_dns_action.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "adapters/adapter_dns.h"
 #include "adapters/adapter_selector.h"
+#include "app/app_state.h"
 #include "dnsconfig/dns_input_checks.h"
 #include "dnsconfig/dns_messages.h"
 #include "dnsconfig/netsh_command_lines.h"
@@ -15,6 +20,10 @@ namespace {
 using platform::MessageIcon;
 
 constexpr int kPauseBetweenCommandsMs = 1000;
+// Windows may take a moment to report a change: about 2 s of reads before a command is judged
+// not to have taken effect.
+constexpr int kReadBackAttempts = 20;
+constexpr int kPauseBetweenReadBacksMs = 100;
 constexpr int kPrimaryColumn = 1;
 constexpr int kSecondaryColumn = 2;
 
@@ -23,12 +32,58 @@ std::string ConnectionName() {
   return platform::ComboItemText(Control::组合框1, platform::ComboSelection(Control::组合框1));
 }
 
-// Runs one netsh command; true when it ended with exit code 0. `anyRan` records whether a process
-// was started at all, whatever it then did.
-bool RunCommand(const std::string& commandLine, bool& anyRan) {
+// Where the connection must report the address once a command has taken effect.
+enum class ReportedAs { FirstServer, FirstOrSecondServer };
+
+// The system's index of the connection chosen in 组合框1; none when nothing is chosen.
+std::optional<std::uint32_t> ChosenAdapterIndex() {
+  const int item = platform::ComboSelection(Control::组合框1);
+  const std::vector<AdapterRecord>& list = TheAppState().AdapterList;
+  if (item < 0 || static_cast<std::size_t>(item) >= list.size()) {
+    return std::nullopt;
+  }
+  return AdapterAt(list, item).index;
+}
+
+// Whether the chosen connection reports the address where the command put it, read again for a
+// short while; the first read that shows it ends the reading.
+bool ConnectionReports(const std::string& address, ReportedAs position) {
+  const std::optional<std::uint32_t> index = ChosenAdapterIndex();
+  if (!index) {
+    return false;
+  }
+  for (int attempt = 0; attempt < kReadBackAttempts; ++attempt) {
+    if (attempt > 0) {
+      platform::Pause(kPauseBetweenReadBacksMs);
+    }
+    std::string dns1, dns2;
+    if (QueryAdapterDns(*index, dns1, dns2) &&
+        (dns1 == address || (position == ReportedAs::FirstOrSecondServer && dns2 == address))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Runs one netsh command. It counts as done only when netsh ended with exit code 0 (all that
+// netsh says) and the connection then reports the address (what is true). `anyRan` records
+// whether a process was started at all, whatever it then did.
+bool RunCommand(const std::string& commandLine, const std::string& address, ReportedAs position,
+                bool& anyRan) {
   const platform::ProcessResult result = platform::RunHidden(commandLine);
   anyRan = anyRan || result.outcome != platform::ProcessOutcome::NotStarted;
-  return result.Succeeded();
+  return result.Succeeded() && ConnectionReports(address, position);
+}
+
+// Set-primary makes the address the connection's only server; add-secondary puts it at
+// position 2, or at 1 when the connection had none.
+bool SetPrimary(const std::string& name, const std::string& address, bool& anyRan) {
+  return RunCommand(SetPrimaryDnsCommandLine(name, address), address, ReportedAs::FirstServer,
+                    anyRan);
+}
+bool AddSecondary(const std::string& name, const std::string& address, bool& anyRan) {
+  return RunCommand(AddSecondaryDnsCommandLine(name, address), address,
+                    ReportedAs::FirstOrSecondServer, anyRan);
 }
 
 // Tells the user how it went. Once a command has run, even one that failed, the connection may
@@ -50,13 +105,13 @@ void RunTwoAddressSequence(const std::string& name, const std::string& primary,
   const bool inputsSafe = IsSafeConnectionName(name) && IsDottedDecimalAddress(primary) &&
                           (secondary.empty() || IsDottedDecimalAddress(secondary));
   bool ran = false;
-  if (!inputsSafe || !RunCommand(SetPrimaryDnsCommandLine(name, primary), ran)) {
+  if (!inputsSafe || !SetPrimary(name, primary, ran)) {
     Report(kDnsSetFailed, MessageIcon::Stop, ran);
     return;
   }
   if (!secondary.empty()) {
     platform::Pause(kPauseBetweenCommandsMs);
-    if (!RunCommand(AddSecondaryDnsCommandLine(name, secondary), ran)) {
+    if (!AddSecondary(name, secondary, ran)) {
       Report(kDnsSetFailed, MessageIcon::Stop, ran);  // the primary server stays set
       return;
     }
@@ -77,7 +132,7 @@ void RunCustomPrimaryOnly(const std::string& primary) {
   const std::string name = ConnectionName();
   bool ran = false;
   if (!IsSafeConnectionName(name) || !IsDottedDecimalAddress(primary) ||
-      !RunCommand(SetPrimaryDnsCommandLine(name, primary), ran)) {
+      !SetPrimary(name, primary, ran)) {
     Report(kDnsSetFailed, MessageIcon::Stop, ran);
     return;
   }
@@ -89,7 +144,7 @@ void RunCustomSecondaryOnly(const std::string& secondary) {
   const std::string name = ConnectionName();
   bool ran = false;
   if (!IsSafeConnectionName(name) || !IsDottedDecimalAddress(secondary) ||
-      !RunCommand(AddSecondaryDnsCommandLine(name, secondary), ran)) {
+      !AddSecondary(name, secondary, ran)) {
     Report(kCustomDnsSetFailed, MessageIcon::Stop, ran);
     return;
   }

@@ -82,6 +82,33 @@ host::ScriptedAdapter Connection(int n, std::vector<std::string> dns) {
                   std::move(dns));
 }
 
+// What a netsh that works does to the chosen connection (index 2) when it exits with 0: set dns
+// makes the address its only server, add dnsservers puts it at position 2. The change shows
+// after g_readsBeforeChange more reads; with g_netshChangesNothing, netsh exits 0 and changes
+// nothing, as Wine's own netsh does.
+int g_readsBeforeChange = 0;
+bool g_netshChangesNothing = false;
+
+std::string QuotedValue(const std::string& commandLine, const std::string& key) {
+  const std::size_t start = commandLine.find(key + "=\"") + key.size() + 2;
+  return commandLine.substr(start, commandLine.find('"', start) - start);
+}
+
+void ApplyNetsh(const std::string& commandLine, const platform::ProcessResult& result) {
+  if (!result.Succeeded() || g_netshChangesNothing) {
+    return;
+  }
+  std::vector<std::string> servers;
+  if (commandLine.find(" set dns ") != std::string::npos) {
+    servers = {QuotedValue(commandLine, "addr")};
+  } else {
+    servers = host::DnsServersOf(2);
+    const auto at = servers.size() < 1 ? servers.end() : servers.begin() + 1;
+    servers.insert(at, QuotedValue(commandLine, "address"));
+  }
+  host::ChangeDnsServersAfterReads(2, servers, g_readsBeforeChange);
+}
+
 // How the user sets up the window before clicking 设置DNS.
 enum class Choice { ProviderRow0, ProviderRow1, BothBoxes, PrimaryBox, SecondaryBox, Nothing };
 
@@ -91,6 +118,9 @@ class SetDnsActionTest : public ScriptedMachineTest {
     ScriptedMachineTest::SetUp();
     host::ResetProbeScript();
     host::ResetProcessStandIn();
+    host::SetProcessEffect(ApplyNetsh);
+    g_readsBeforeChange = 0;
+    g_netshChangesNothing = false;
     host::ClearShownMessages();
     InitAppState();
     host::ResetMainWindow(MainWindowEventBindings());
@@ -144,17 +174,21 @@ const std::string kName = "以太网 2";
 // RefreshAdapterList appends behind the two items of start-up and selects the first; then
 // RestoreAdapterSelection refills the list, selects the picked connection again and shows its
 // servers as the system reports them now.
-const Effects kRefreshAndRestore = {
-    "AddComboItem 以太网 -> 2",
-    "AddComboItem 以太网 2 -> 3",
-    "SetComboSelection 0 -> 0",
-    "EmptyComboList",
-    "AddComboItem 以太网 -> 0",
-    "AddComboItem 以太网 2 -> 1",
-    "SetComboSelection 1 -> 1",
-    "SetAddress IP编辑框_DNS1 223.5.5.5 -> 223.5.5.5",
-    "SetAddress IP编辑框_DNS2 223.6.6.6 -> 223.6.6.6",
-};
+Effects RefreshShowing(const std::string& dns1, const std::string& dns2) {
+  return {
+      "AddComboItem 以太网 -> 2",
+      "AddComboItem 以太网 2 -> 3",
+      "SetComboSelection 0 -> 0",
+      "EmptyComboList",
+      "AddComboItem 以太网 -> 0",
+      "AddComboItem 以太网 2 -> 1",
+      "SetComboSelection 1 -> 1",
+      "SetAddress IP编辑框_DNS1 " + dns1 + " -> " + (dns1.empty() ? "blank" : dns1),
+      "SetAddress IP编辑框_DNS2 " + dns2 + " -> " + (dns2.empty() ? "blank" : dns2),
+  };
+}
+// Nothing changed: the servers the connection had before the click.
+const Effects kRefreshAndRestore = RefreshShowing("223.5.5.5", "223.6.6.6");
 
 Effects Then(Effects first, const Effects& second) {
   first.insert(first.end(), second.begin(), second.end());
@@ -179,7 +213,9 @@ std::vector<Case> AllCases() {
   const Effects providerBoth = {SetPrimary(kName, dnspod1), kPause, AddSecondary(kName, dnspod2)};
   const Effects customBoth = {SetPrimary(kName, "9.9.9.9"), kPause,
                               AddSecondary(kName, "149.112.112.112")};
-  const Effects refreshAndClear = Then(kRefreshAndRestore, {kRowCleared});
+  const Effects dnspodShown = RefreshShowing(dnspod1, dnspod2);
+  const Effects dnspodPrimaryShown = RefreshShowing(dnspod1, "");
+  const Effects quad9PrimaryShown = RefreshShowing("9.9.9.9", "");
   const std::string failed = Stop("DNS设置失败!");
 
   // clang-format off
@@ -193,14 +229,15 @@ std::vector<Case> AllCases() {
       {"row, first times out", Choice::ProviderRow0, {TimedOut()},
        Then({SetPrimary(kName, dnspod1), failed}, kRefreshAndRestore), 0},
       {"row, second not started", Choice::ProviderRow0, {ExitsWith(0), NotStarted()},
-       Then(Then(providerBoth, {failed}), kRefreshAndRestore), 0},
+       Then(Then(providerBoth, {failed}), dnspodPrimaryShown), 0},
       {"row, second exits 1", Choice::ProviderRow0, {ExitsWith(0), ExitsWith(1)},
-       Then(Then(providerBoth, {failed}), kRefreshAndRestore), 0},
+       Then(Then(providerBoth, {failed}), dnspodPrimaryShown), 0},
       {"row, both exit 0", Choice::ProviderRow0, {ExitsWith(0), ExitsWith(0)},
-       Then(Then(providerBoth, {Info("DNS设置成功!")}), refreshAndClear), -1},
+       Then(Then(Then(providerBoth, {Info("DNS设置成功!")}), dnspodShown), {kRowCleared}), -1},
       // Row 1's provider has no second server: only the first command runs, without a pause.
       {"row 1, exits 0", Choice::ProviderRow1, {ExitsWith(0)},
-       Then({SetPrimary(kName, "180.76.76.76"), Info("DNS设置成功!")}, refreshAndClear), -1},
+       Then(Then({SetPrimary(kName, "180.76.76.76"), Info("DNS设置成功!")},
+                 RefreshShowing("180.76.76.76", "")), {kRowCleared}), -1},
       {"row 1, exits 1", Choice::ProviderRow1, {ExitsWith(1)},
        Then({SetPrimary(kName, "180.76.76.76"), failed}, kRefreshAndRestore), 1},
       // Both boxes typed.
@@ -209,26 +246,28 @@ std::vector<Case> AllCases() {
       {"boxes, first exits 1", Choice::BothBoxes, {ExitsWith(1)},
        Then({SetPrimary(kName, "9.9.9.9"), failed}, kRefreshAndRestore), -1},
       {"boxes, second exits 1", Choice::BothBoxes, {ExitsWith(0), ExitsWith(1)},
-       Then(Then(customBoth, {failed}), kRefreshAndRestore), -1},
+       Then(Then(customBoth, {failed}), quad9PrimaryShown), -1},
       {"boxes, second times out", Choice::BothBoxes, {ExitsWith(0), TimedOut()},
-       Then(Then(customBoth, {failed}), kRefreshAndRestore), -1},
+       Then(Then(customBoth, {failed}), quad9PrimaryShown), -1},
       {"boxes, both exit 0", Choice::BothBoxes, {ExitsWith(0), ExitsWith(0)},
-       Then(Then(customBoth, {Info("自定义DNS设置成功!")}), refreshAndClear), -1},
+       Then(Then(Then(customBoth, {Info("自定义DNS设置成功!")}),
+                 RefreshShowing("9.9.9.9", "149.112.112.112")), {kRowCleared}), -1},
       // Only the primary box, partly typed: the pause comes after the refresh.
       {"primary, not started", Choice::PrimaryBox, {NotStarted()},
        {SetPrimary(kName, "10.1.0.0"), failed}, -1},
       {"primary, exits 1", Choice::PrimaryBox, {ExitsWith(1)},
        Then({SetPrimary(kName, "10.1.0.0"), failed}, kRefreshAndRestore), -1},
       {"primary, exits 0", Choice::PrimaryBox, {ExitsWith(0)},
-       Then(Then({SetPrimary(kName, "10.1.0.0"), Info("自定义主DNS设置成功!")}, kRefreshAndRestore),
-            {kPause}), -1},
+       Then(Then({SetPrimary(kName, "10.1.0.0"), Info("自定义主DNS设置成功!")},
+                 RefreshShowing("10.1.0.0", "")), {kPause}), -1},
       // Only the secondary box: no pause, a failure text of its own.
       {"secondary, not started", Choice::SecondaryBox, {NotStarted()},
        {AddSecondary(kName, "8.8.4.4"), Stop("自定义DNS设置失败!")}, -1},
       {"secondary, exits 1", Choice::SecondaryBox, {ExitsWith(1)},
        Then({AddSecondary(kName, "8.8.4.4"), Stop("自定义DNS设置失败!")}, kRefreshAndRestore), -1},
       {"secondary, exits 0", Choice::SecondaryBox, {ExitsWith(0)},
-       Then({AddSecondary(kName, "8.8.4.4"), Info("自定义辅DNS设置成功!")}, kRefreshAndRestore), -1},
+       Then({AddSecondary(kName, "8.8.4.4"), Info("自定义辅DNS设置成功!")},
+            RefreshShowing("223.5.5.5", "8.8.4.4")), -1},
       // Nothing chosen.
       {"nothing", Choice::Nothing, {},
        {"ShowMessage 16 错误 没有选中或没有自定义DNS"}, -1},
@@ -266,6 +305,129 @@ INSTANTIATE_TEST_SUITE_P(EveryPathAgainstEveryOutcome, SetDnsOutcomeTest,
                            }
                            return name;
                          });
+
+// netsh's exit code 0 is not enough: a command counts only once the chosen connection reports
+// the address where the command put it, read again every 100 ms for about 2 s.
+TEST_F(SetDnsActionTest, ACommandCountsOnlyWhenTheConnectionReportsItsServer) {
+  enum class System { Changes, ChangesAfter3Reads, ChangesNothing, CannotBeRead };
+  struct ReadBackCase {
+    const char* what;
+    Choice choice;
+    std::vector<platform::ProcessResult> answers;
+    System system;
+    std::string message;
+    std::size_t commands;
+    int pausesBetweenReads;  // a read that shows the change ends the reading at once
+  };
+  const std::string failed = "ShowMessage 16 信息： DNS设置失败!";
+  const std::vector<ReadBackCase> cases = {
+      {"primary, reported at once",
+       Choice::PrimaryBox,
+       {ExitsWith(0)},
+       System::Changes,
+       Info("自定义主DNS设置成功!"),
+       1,
+       0},
+      {"primary, reported late",
+       Choice::PrimaryBox,
+       {ExitsWith(0)},
+       System::ChangesAfter3Reads,
+       Info("自定义主DNS设置成功!"),
+       1,
+       3},
+      {"primary, never reported",
+       Choice::PrimaryBox,
+       {ExitsWith(0)},
+       System::ChangesNothing,
+       failed,
+       1,
+       19},
+      {"primary, servers unreadable",
+       Choice::PrimaryBox,
+       {ExitsWith(0)},
+       System::CannotBeRead,
+       failed,
+       1,
+       19},
+      {"primary, exit 1 is not read",
+       Choice::PrimaryBox,
+       {ExitsWith(1)},
+       System::Changes,
+       failed,
+       1,
+       0},
+      {"secondary, reported at once",
+       Choice::SecondaryBox,
+       {ExitsWith(0)},
+       System::Changes,
+       Info("自定义辅DNS设置成功!"),
+       1,
+       0},
+      {"secondary, never reported",
+       Choice::SecondaryBox,
+       {ExitsWith(0)},
+       System::ChangesNothing,
+       Stop("自定义DNS设置失败!"),
+       1,
+       19},
+      {"both, reported at once",
+       Choice::BothBoxes,
+       {ExitsWith(0), ExitsWith(0)},
+       System::Changes,
+       Info("自定义DNS设置成功!"),
+       2,
+       0},
+      {"both, each reported late",
+       Choice::BothBoxes,
+       {ExitsWith(0), ExitsWith(0)},
+       System::ChangesAfter3Reads,
+       Info("自定义DNS设置成功!"),
+       2,
+       6},
+      {"both, primary never reported",
+       Choice::BothBoxes,
+       {ExitsWith(0), ExitsWith(0)},
+       System::ChangesNothing,
+       failed,
+       1,
+       19},
+      {"both, servers unreadable",
+       Choice::BothBoxes,
+       {ExitsWith(0), ExitsWith(0)},
+       System::CannotBeRead,
+       failed,
+       1,
+       19},
+  };
+  for (const ReadBackCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    StartWithTwoConnections();
+    g_readsBeforeChange = c.system == System::ChangesAfter3Reads ? 3 : 0;
+    g_netshChangesNothing = c.system == System::ChangesNothing;
+    if (c.system == System::CannotBeRead) {
+      host::ScriptedAdapter unreadable = Connection(2, {"223.5.5.5", "223.6.6.6"});
+      unreadable.dnsScript.secondCallAnswer = platform::kErrorNoData;
+      ScriptConnections({Connection(1, {"10.0.1.53"}), unreadable}, {u"以太网", u"以太网 2"});
+    }
+    Choose(c.choice);
+    host::ScriptProcessResults(c.answers);
+
+    ClickSetDns();
+
+    const Effects effects = ActionEffects();
+    const auto message = std::find_if(effects.begin(), effects.end(), [](const std::string& e) {
+      return e.rfind("ShowMessage ", 0) == 0;
+    });
+    ASSERT_NE(message, effects.end());
+    EXPECT_EQ(*message, c.message);
+    EXPECT_EQ(host::ProcessCalls().size(), c.commands);
+    EXPECT_EQ(std::count(effects.begin(), message, "Pause 100"), c.pausesBetweenReads);
+    EXPECT_NE(std::find(message, effects.end(), "EmptyComboList"), effects.end())
+        << "the details were not read again after a command ran";
+    TearDown();
+  }
+}
 
 TEST_F(SetDnsActionTest, AfterASuccessTheNextClickWithoutARowTakesTheTypedBoxes) {
   StartWithTwoConnections();

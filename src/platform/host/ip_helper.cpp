@@ -2,6 +2,7 @@
 // ip_helper_script.h, written into the caller's buffer the way the system lays them out.
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "platform/host/ip_helper_script.h"
 #include "platform/host/journal.h"
@@ -24,6 +25,12 @@ struct Machine {
   int openRouterConnections = 0;
   int routerConnectionsMade = 0;
   std::vector<platform::AdapterFriendlyName> addressesNames;
+  struct DnsChange {
+    std::uint32_t index = 0;
+    std::vector<std::string> servers;
+    int readsBefore = 0;
+  };
+  std::optional<DnsChange> pendingDnsChange;
 };
 
 Machine& TheMachine() {
@@ -216,6 +223,19 @@ int OpenRouterConnections() {
   return TheMachine().openRouterConnections;
 }
 
+void ChangeDnsServersAfterReads(std::uint32_t index, std::vector<std::string> servers, int reads) {
+  TheMachine().pendingDnsChange = Machine::DnsChange{index, std::move(servers), reads};
+}
+
+std::vector<std::string> DnsServersOf(std::uint32_t index) {
+  for (const ScriptedAdapter& adapter : TheMachine().adapters) {
+    if (adapter.index == index) {
+      return adapter.dnsServers;
+    }
+  }
+  return {};
+}
+
 void SetAddressesFriendlyNames(std::vector<platform::AdapterFriendlyName> names) {
   TheMachine().addressesNames = std::move(names);
 }
@@ -231,13 +251,21 @@ std::uint32_t GetAdaptersInfo(IP_ADAPTER_INFO* buffer, std::uint32_t* size) {
 
 std::uint32_t GetPerAdapterInfo(std::uint32_t adapterIndex, IP_PER_ADAPTER_INFO* buffer,
                                 std::uint32_t* size) {
-  const auto& adapters = host::TheMachine().adapters;
-  const auto adapter = std::find_if(adapters.begin(), adapters.end(),
+  auto& machine = host::TheMachine();
+  const auto adapter = std::find_if(machine.adapters.begin(), machine.adapters.end(),
                                     [&](const auto& a) { return a.index == adapterIndex; });
   const std::string query = "GetPerAdapterInfo " + std::to_string(adapterIndex);
-  if (adapter == adapters.end()) {
+  if (adapter == machine.adapters.end()) {
     host::Record(query + ": no such adapter");
     return kErrorNoData;
+  }
+  // A read begins with its size query: a pending change shows from the read it is due at.
+  auto& change = machine.pendingDnsChange;
+  if (buffer == nullptr && change && change->index == adapterIndex) {
+    if (change->readsBefore-- == 0) {
+      adapter->dnsServers = change->servers;
+      change.reset();
+    }
   }
   return host::Answer(query.c_str(), adapter->dnsScript, kErrorBufferOverflow, buffer, size,
                       [&](std::uintptr_t base) { return host::PerAdapterImage(base, *adapter); });

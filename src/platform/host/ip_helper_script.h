@@ -74,6 +74,12 @@ void SetRouterFriendlyName(const std::u16string& interfaceName, const std::u16st
 // Connections made and not yet released.
 int OpenRouterConnections();
 
+// A change of an adapter's DNS servers as a command would make it: the next `reads` reads of
+// GetPerAdapterInfo for that index still report the servers it has, later ones `servers`.
+void ChangeDnsServersAfterReads(std::uint32_t index, std::vector<std::string> servers, int reads);
+// The DNS servers the adapter of that index reports now (empty when there is none).
+std::vector<std::string> DnsServersOf(std::uint32_t index);
+
 // GetAdaptersAddresses: the connection name reported for each adapter GUID.
 void SetAddressesFriendlyNames(std::vector<platform::AdapterFriendlyName> names);
 

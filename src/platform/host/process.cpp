@@ -13,6 +13,7 @@ struct StandIn {
   std::deque<platform::ProcessResult> script;
   platform::ProcessResult defaultResult = ExitsWith(0);
   std::vector<ProcessCall> calls;
+  void (*effect)(const std::string&, const platform::ProcessResult&) = nullptr;
 };
 
 StandIn& TheStandIn() {
@@ -28,6 +29,11 @@ void ScriptProcessResults(std::vector<platform::ProcessResult> results) {
 
 void SetDefaultProcessResult(platform::ProcessResult result) {
   TheStandIn().defaultResult = result;
+}
+
+void SetProcessEffect(void (*effect)(const std::string& commandLine,
+                                     const platform::ProcessResult& result)) {
+  TheStandIn().effect = effect;
 }
 
 void ResetProcessStandIn() {
@@ -46,11 +52,14 @@ ProcessResult RunHidden(std::string_view commandLine, std::chrono::milliseconds 
   host::StandIn& standIn = host::TheStandIn();
   standIn.calls.push_back({std::string(commandLine), waitLimit});
   host::Record("RunHidden " + std::string(commandLine));
-  if (standIn.script.empty()) {
-    return standIn.defaultResult;
+  ProcessResult result = standIn.defaultResult;
+  if (!standIn.script.empty()) {
+    result = standIn.script.front();
+    standIn.script.pop_front();
   }
-  const ProcessResult result = standIn.script.front();
-  standIn.script.pop_front();
+  if (standIn.effect != nullptr) {
+    standIn.effect(std::string(commandLine), result);
+  }
   return result;
 }
 

@@ -21,7 +21,11 @@ struct ProcessCall {
 void ScriptProcessResults(std::vector<platform::ProcessResult> results);
 // The answer once the script is used up; at reset it is "exited with 0".
 void SetDefaultProcessResult(platform::ProcessResult result);
-// Forgets the script, the calls and the default answer.
+// Called with each command line and the answer it gets, after the call is recorded: a test can
+// make the scripted system change as the command would. Null for none.
+void SetProcessEffect(void (*effect)(const std::string& commandLine,
+                                     const platform::ProcessResult& result));
+// Forgets the script, the calls, the effect and the default answer.
 void ResetProcessStandIn();
 const std::vector<ProcessCall>& ProcessCalls();
 

@@ -105,6 +105,37 @@ TEST_F(AdapterSelectorTest, StartUpListsTheConnectionsAndShowsTheFirst) {
   EXPECT_EQ(TheAppState().savedAdapterIndex, 2);
 }
 
+TEST_F(AdapterSelectorTest, EveryPickIsShownAndSavedAlsoTheFirstItemAfterAnother) {
+  ScriptConnections(
+      {Connection(1, {"10.0.1.53", "10.0.1.54"}), Connection(2, {"10.0.2.53"}), Connection(3, {})},
+      {u"a", u"b", u"c"});
+  StartUp();
+
+  // Item 0 is picked back after others: position 0 is a pick like any other, not "none".
+  struct Step {
+    int item;
+    Shown shown;
+  };
+  const Step steps[] = {
+      {1, {MacOf(2), "10.0.2.2", "10.0.2.53", ""}},
+      {0, {MacOf(1), "10.0.1.2", "10.0.1.53", "10.0.1.54"}},
+      {2, {MacOf(3), "10.0.3.2", "", ""}},
+      {0, {MacOf(1), "10.0.1.2", "10.0.1.53", "10.0.1.54"}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE("pick item " + std::to_string(step.item));
+    UserPicks(step.item);
+    EXPECT_EQ(platform::ComboSelection(kCombo), step.item);
+    EXPECT_EQ(Boxes(), step.shown);
+    EXPECT_EQ(TheAppState().savedAdapterIndex, step.item);
+  }
+
+  // The saved pick is item 0: a refresh restores it, not the item picked before.
+  RefreshAfterDnsChange();
+  EXPECT_EQ(platform::ComboSelection(kCombo), 0);
+  EXPECT_EQ(Boxes(), (Shown{MacOf(1), "10.0.1.2", "10.0.1.53", "10.0.1.54"}));
+}
+
 TEST_F(AdapterSelectorTest, StartUpWithoutAdaptersLeavesEverythingEmpty) {
   StartUp();
   EXPECT_TRUE(Items().empty());

@@ -18,6 +18,7 @@ constexpr std::uint32_t kErrorNotFound = 1168;
 struct Machine {
   std::vector<ScriptedAdapter> adapters;
   QueryScript adaptersInfoScript;
+  AnswerBytes adaptersInfoBytes;
   std::vector<std::uint8_t> interfaceTable;
   QueryScript interfaceInfoScript;
   std::uint32_t routerConnectAnswer = platform::kNoError;
@@ -104,6 +105,9 @@ std::size_t ExtraEntries(std::size_t listSize) {
 }
 
 Image AdaptersInfoImage(std::uintptr_t base) {
+  if (TheMachine().adaptersInfoBytes) {
+    return Image{base, TheMachine().adaptersInfoBytes(base)};
+  }
   const auto& adapters = TheMachine().adapters;
   std::size_t extras = 0;
   for (const ScriptedAdapter& adapter : adapters) {
@@ -135,6 +139,9 @@ Image AdaptersInfoImage(std::uintptr_t base) {
 }
 
 Image PerAdapterImage(std::uintptr_t base, const ScriptedAdapter& adapter) {
+  if (adapter.dnsAnswerBytes) {
+    return Image{base, adapter.dnsAnswerBytes(base)};
+  }
   const std::size_t extras = ExtraEntries(adapter.dnsServers.size());
   Image image{base, std::vector<std::uint8_t>(sizeof(platform::IP_PER_ADAPTER_INFO) +
                                               extras * sizeof(platform::IP_ADDR_STRING))};
@@ -185,6 +192,9 @@ void SetAdapters(std::vector<ScriptedAdapter> adapters) {
 }
 void SetAdaptersInfoScript(QueryScript script) {
   TheMachine().adaptersInfoScript = script;
+}
+void SetAdaptersInfoBytes(AnswerBytes bytes) {
+  TheMachine().adaptersInfoBytes = std::move(bytes);
 }
 
 std::vector<std::uint8_t> InterfaceTableBytes(const std::vector<ScriptedInterface>& interfaces) {

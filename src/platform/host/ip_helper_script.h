@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -28,6 +29,11 @@ struct QueryScript {
   std::optional<std::uint32_t> secondCallAnswer = std::nullopt;
 };
 
+// A full answer as exact bytes, made for the address of the buffer it is written to, so the
+// pointers in it can be placed anywhere relative to that buffer (inside, just past, elsewhere).
+// Called for the size query too (with address 0): the size must not depend on the address.
+using AnswerBytes = std::function<std::vector<std::uint8_t>(std::uintptr_t bufferAddress)>;
+
 struct ScriptedAddress {
   std::string address;
   std::string mask;
@@ -46,6 +52,7 @@ struct ScriptedAdapter {
   std::vector<std::string> gateways;
   std::vector<std::string> dnsServers;  // GetPerAdapterInfo of this index
   QueryScript dnsScript;                // how GetPerAdapterInfo of this index answers
+  AnswerBytes dnsAnswerBytes;           // when set, its answer instead of dnsServers
 };
 
 struct ScriptedInterface {
@@ -60,6 +67,9 @@ void ResetIpHelper();
 // GetAdaptersInfo and GetPerAdapterInfo.
 void SetAdapters(std::vector<ScriptedAdapter> adapters);
 void SetAdaptersInfoScript(QueryScript script);
+// GetAdaptersInfo answers exactly these bytes instead of the adapters' records (GetPerAdapterInfo
+// still answers from the adapters); an empty function goes back to the records.
+void SetAdaptersInfoBytes(AnswerBytes bytes);
 
 // GetInterfaceInfo: from interfaces, or exactly these bytes as the full answer.
 void SetInterfaces(const std::vector<ScriptedInterface>& interfaces);

@@ -39,8 +39,13 @@ std::vector<std::wstring> RecordedCommandLines() {
 // namespace (Wine reads the resolver configuration only once per process, addresses every time).
 bool ChangeConnectionAddress(const std::string& address) {
   DeleteFileA(StandInFile("ip_change_done").c_str());
-  std::ofstream(StandInFile("ip_change_request"), std::ios::binary | std::ios::trunc)
+  // Written under another name and renamed, so the watcher never reads a request half written.
+  const std::string request = StandInFile("ip_change_request");
+  std::ofstream(request + ".part", std::ios::binary | std::ios::trunc)
       << kConnectionName << " " << address << "/24\n";
+  if (!MoveFileExA((request + ".part").c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    return false;
+  }
   for (int i = 0; i < 100; ++i) {
     if (GetFileAttributesA(StandInFile("ip_change_done").c_str()) != INVALID_FILE_ATTRIBUTES) {
       return true;

@@ -17,7 +17,12 @@ namespace {
 // Writes the request, then waits for the watcher's answer file (up to 5 s).
 bool AskWatcher(const char* request, const char* done, const std::string& line) {
   DeleteFileA(ExeFolderFile(done).c_str());
-  std::ofstream(ExeFolderFile(request), std::ios::binary | std::ios::trunc) << line << "\n";
+  // Written under another name and renamed, so the watcher never reads a request half written.
+  const std::string path = ExeFolderFile(request);
+  std::ofstream(path + ".part", std::ios::binary | std::ios::trunc) << line << "\n";
+  if (!MoveFileExA((path + ".part").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    return false;
+  }
   for (int i = 0; i < 100; ++i) {
     if (FileExists(ExeFolderFile(done))) {
       return true;

@@ -56,6 +56,7 @@ int MessageBoxesOf(DWORD processId) {
 
 TEST(BusyAction, TheWindowAnswersWhileNetshRunsAndTakesNoInput) {
   e2e::ResetStandIn("0 4000");
+  ASSERT_TRUE(e2e::SetReportedDnsServers("10.1.2.3"));  // as if netsh had set it
   driver::Program program;
   HWND window = e2e::StartQuorvel(program);
   ASSERT_NE(window, nullptr);

@@ -10,7 +10,10 @@
 #                                              the resolver configuration only once per process),
 #                                              answered with ip_change_done;
 #   input_request "XDOTOOL ARGS"               real input on the test's display, answered with
-#                                              input_done.
+#                                              input_done;
+#   resolv_request "SERVER..."                 the namespace's nameservers from now on, answered
+#                                              with resolv_done. Wine reads them once per process,
+#                                              so only a program started afterwards sees them.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 folder=$(mktemp -d /tmp/quorvel-setdns.XXXXXX)
@@ -36,6 +39,11 @@ export WINEDLLOVERRIDES="iphlpapi,icmp,mprapi=n,b"
       read -r -a input <"$QV_FOLDER/input_request"
       rm -f "$QV_FOLDER/input_request"
       xdotool "${input[@]}" && touch "$QV_FOLDER/input_done"
+    fi
+    if [[ -f $QV_FOLDER/resolv_request ]]; then
+      read -r -a servers <"$QV_FOLDER/resolv_request"
+      rm -f "$QV_FOLDER/resolv_request"
+      printf "nameserver %s\n" "${servers[@]}" >"$QV_RESOLV_CONF" && touch "$QV_FOLDER/resolv_done"
     fi
   done &
   wine "$QV_TEST_EXE"'

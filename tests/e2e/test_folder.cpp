@@ -113,6 +113,10 @@ bool ChangeConnectionAddress(const std::string& device, const std::string& addre
   return AskWatcher("ip_change_request", "ip_change_done", device + " " + address);
 }
 
+bool SetReportedDnsServers(const std::string& spaceSeparatedServers) {
+  return AskWatcher("resolv_request", "resolv_done", spaceSeparatedServers);
+}
+
 bool RealInput(const std::string& xdotoolArguments) {
   return AskWatcher("input_request", "input_done", xdotoolArguments);
 }

@@ -30,6 +30,9 @@ bool ChangeConnectionAddress(const std::string& device, const std::string& addre
 // run time came from System32.
 std::vector<std::wstring> DllsFromElsewhere(unsigned long processId, bool& boundFromSystem32);
 
+// The DNS servers every connection reports to a program started from now on.
+bool SetReportedDnsServers(const std::string& spaceSeparatedServers);
+
 // Real input on the test's display: the watcher runs `xdotool ARGS`. True once it has.
 bool RealInput(const std::string& xdotoolArguments);
 

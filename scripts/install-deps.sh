@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev clang-format
-  g++-mingw-w64-x86-64 wine64 wine xvfb xauth fonts-wqy-microhei locales
+  g++-mingw-w64-x86-64 wine64 wine xvfb xauth fonts-wqy-microhei fonts-arphic-uming locales
   iproute2 iputils-ping imagemagick xdotool x11-utils python3
 )
 

@@ -119,19 +119,39 @@ fi
 # A new Wine prefix takes seconds to make; make one template per machine (in a namespace of its
 # own, under a lock) and give each sandbox a copy: hard links for the read-only bulk, real copies
 # of the registry files, which Wine rewrites.
-template=/var/tmp/quorvel-wine-template
+#
+# The window's layout was made for the default GUI font of a Chinese Windows (SimSun, 12 px).
+# Wine's own substitute for it under zh_CN is wider and cuts labels, so the template maps the
+# dialog faces behind DEFAULT_GUI_FONT to AR PL UMing CN (fonts-arphic-uming), which has SimSun's
+# metrics. A template with different contents gets a new path, so that sandboxes still using an
+# older template are left alone and every machine builds this one.
+template=/var/tmp/quorvel-wine-template-2
+font_substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+dialog_face="AR PL UMing CN"
 (
   flock 9
   if [[ ! -f $template/.complete ]]; then
     rm -rf "$template"
     template_ns="qv-template-$$"
     ip netns add "$template_ns"
-    WINEPREFIX="$template" ip netns exec "$template_ns" wineboot -i >/dev/null 2>&1 </dev/null || true
-    WINEPREFIX="$template" ip netns exec "$template_ns" wineserver -w >/dev/null 2>&1 || true
+    in_template() { WINEPREFIX="$template" ip netns exec "$template_ns" "$@"; }
+    in_template wineboot -i >/dev/null 2>&1 </dev/null || true
+    # After wineboot: its first start writes the locale's own substitutes.
+    for face in "MS Shell Dlg" "MS Shell Dlg 2"; do
+      in_template wine reg add "$font_substitutes" /v "$face" /t REG_SZ /d "$dialog_face" /f \
+        >/dev/null 2>&1 </dev/null || true
+    done
+    # The server writes the registry files when it ends.
+    in_template wineserver -w >/dev/null 2>&1 || true
     ip netns del "$template_ns"
-    [[ -f $template/system.reg ]] && touch "$template/.complete"
+    if [[ -f $template/system.reg ]] &&
+      [[ $(grep -c "^\"MS Shell Dlg\( 2\)\?\"=\"$dialog_face\"" "$template/system.reg") == 2 ]]; then
+      touch "$template/.complete"
+    else
+      echo "sandbox: the Wine prefix template lacks the font substitutes; using a plain prefix" >&2
+    fi
   fi
-) 9>/var/tmp/quorvel-wine-template.lock
+) 9>/var/tmp/quorvel-wine-template-2.lock
 if [[ -f $template/.complete ]]; then
   cp -al "$template" "$WINEPREFIX"
   for f in "$template"/*.reg; do cp --remove-destination "$f" "$WINEPREFIX/"; done
@@ -143,6 +163,10 @@ fi
 # that call's pipes open.
 in_ns wineserver -p >/dev/null 2>&1 </dev/null
 in_ns wineboot -i >/dev/null 2>&1 </dev/null || true
+# The first ICMP echo of a Wine session reports a round trip 4 to 16 ms longer than the real one
+# (later echoes, also of later processes, do not): send it to the namespace's own loopback before
+# COMMAND measures any.
+in_ns wine ping -n 1 -w 200 127.0.0.1 >/dev/null 2>&1 </dev/null || true
 
 set +e
 in_ns "$@"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -96,7 +97,35 @@ TEST(MainWindow, LooksAsDesigned) {
   EXPECT_EQ(program.WaitForExit(10000), std::optional<DWORD>(0));
 }
 
-// Tab visits the nine focus stops in order and wraps from the last to the first.
+// A user clicks into the first field of "自定义主DNS:" and types an address with three-digit
+// fields: the field must be wide enough in the window's font to take the third digit.
+TEST(MainWindow, UserTypesAnAddressIntoTheCustomPrimaryBox) {
+  constexpr size_t kCustomPrimary = 14;
+  driver::Program program;
+  HWND window = e2e::StartQuorvel(program);
+  ASSERT_NE(window, nullptr);
+  HWND box = e2e::MainWindowControls(window)[kCustomPrimary];
+  std::vector<HWND> fields = driver::Children(box);
+  ASSERT_EQ(fields.size(), 4u);
+  std::sort(fields.begin(), fields.end(), [](HWND a, HWND b) {
+    return driver::RectInParent(a).left < driver::RectInParent(b).left;
+  });
+  RECT r{};
+  GetClientRect(fields[0], &r);
+  const LPARAM point = MAKELPARAM(r.right / 2, r.bottom / 2);
+  PostMessageW(fields[0], WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageW(fields[0], WM_LBUTTONUP, 0, point);
+  Sleep(300);
+  ASSERT_EQ(driver::FocusedWindow(window), fields[0]);
+
+  driver::TypeText(window, L"223.5.5.5");
+  EXPECT_EQ(driver::Narrow(driver::TextOf(fields[0])), "223");
+  EXPECT_EQ(driver::AddressText(box), "223.5.5.5");
+
+  driver::PressKey(window, VK_ESCAPE);
+  EXPECT_EQ(program.WaitForExit(10000), std::optional<DWORD>(0));
+}
+
 // The exe carries its own icon, one 48 x 48 image with 32 bits per pixel. (Wine answers icon
 // queries about another process's window with nothing, so the window's icon is checked in-process
 // by the platform tests.)
@@ -120,6 +149,7 @@ TEST(MainWindow, ExeCarriesItsOwnIcon) {
   FreeLibrary(module);
 }
 
+// Tab visits the nine focus stops in order and wraps from the last to the first.
 TEST(MainWindow, TabCyclesThroughTheFocusStops) {
   driver::Program program;
   HWND window = e2e::StartQuorvel(program);

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
@@ -280,6 +281,78 @@ TEST_F(RealMainWindow, ComboEditLabelsAndButtonsHaveTheirSettings) {
   EXPECT_EQ(reinterpret_cast<HGDIOBJ>(editBrush), GetStockObject(WHITE_BRUSH));
   EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 255));
   DeleteDC(dc);
+}
+
+// The width and height of the text as drawn with the control's own font.
+SIZE TextExtentInControl(HWND control, const std::wstring& text) {
+  HDC dc = GetDC(control);
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+  HGDIOBJ previous = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return extent;
+}
+
+// The four field edits of an address box, left to right.
+std::vector<HWND> AddressFields(HWND box) {
+  std::vector<HWND> fields;
+  for (HWND field = GetWindow(box, GW_CHILD); field; field = GetWindow(field, GW_HWNDNEXT)) {
+    fields.push_back(field);
+  }
+  std::sort(fields.begin(), fields.end(),
+            [](HWND a, HWND b) { return RectInParent(a).left < RectInParent(b).left; });
+  return fields;
+}
+
+// The layout was made for the metrics of a Chinese Windows' default GUI font; with another font a
+// label loses its last characters, and an address field refuses a third digit it cannot show.
+TEST_F(RealMainWindow, TextsFitTheirControlsInTheWindowsFont) {
+  for (const ControlLayout& layout : kMainWindowControls) {
+    if (layout.kind != ControlKind::Label && layout.kind != ControlKind::PushButton) {
+      continue;
+    }
+    SCOPED_TRACE(std::string(layout.name) + " \"" + std::string(layout.text) + "\"");
+    HWND control = ControlHandle(layout.id);
+    RECT client{};
+    GetClientRect(control, &client);
+    const SIZE text = TextExtentInControl(control, platform::win32::WideFromUtf8(layout.text));
+    EXPECT_LE(text.cx, client.right) << "the text is cut";
+    EXPECT_LE(text.cy, client.bottom);
+  }
+  for (const ControlLayout& layout : kMainWindowControls) {
+    if (layout.kind != ControlKind::AddressBox) {
+      continue;
+    }
+    SCOPED_TRACE(std::string(layout.name));
+    const std::vector<HWND> fields = AddressFields(ControlHandle(layout.id));
+    ASSERT_EQ(fields.size(), 4u);
+    for (HWND field : fields) {
+      // An edit without horizontal scrolling takes only what fits its formatting rectangle.
+      RECT formatting{};
+      SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&formatting));
+      EXPECT_LE(TextExtentInControl(field, L"255").cx, formatting.right - formatting.left);
+    }
+  }
+}
+
+// A user clicks into the first field of 自定义主DNS: and types the address as text: each field
+// takes its digits and a dot moves on to the next one.
+TEST_F(RealMainWindow, UserTypesAnAddressIntoTheCustomPrimaryBox) {
+  constexpr Control box = Control::IP编辑框_自定义DNS1;
+  const std::vector<HWND> fields = AddressFields(ControlHandle(box));
+  ASSERT_EQ(fields.size(), 4u);
+  SetFocus(fields[0]);
+  driver::PumpMessages();
+  for (const wchar_t c : std::wstring(L"223.5.5.5")) {
+    PostMessageW(GetFocus(), WM_CHAR, c, 1);
+    driver::PumpMessages();
+  }
+  SetFocus(ControlHandle(Control::超级列表框1));
+  driver::PumpMessages();
+  EXPECT_EQ(platform::AddressText(box), "223.5.5.5");
+  EXPECT_EQ(TextOf(fields[0]), "223");
 }
 
 // Tab visits the nine focus stops in order, from an address box's field too, and wraps.

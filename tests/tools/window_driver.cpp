@@ -329,6 +329,17 @@ void PressKey(HWND top, UINT virtualKey) {
   PostMessageW(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
 }
 
+void TypeText(HWND top, const std::wstring& text) {
+  for (const wchar_t c : text) {
+    HWND target = FocusedWindow(top);
+    PostMessageW(target ? target : top, WM_CHAR, c, 1);
+    // A sent message is handled only when the thread looks for its next message, before or after
+    // taking the posted character; a second one sent after that is handled after the character.
+    SendMessageW(top, WM_NULL, 0, 0);
+    SendMessageW(top, WM_NULL, 0, 0);
+  }
+}
+
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD milliseconds) {
   HWND box = FindWindowOf(processId, nullptr, L"#32770", milliseconds);
   if (!box) {

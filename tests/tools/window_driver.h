@@ -69,6 +69,9 @@ void SetAddress(HWND box, BYTE a, BYTE b, BYTE c, BYTE d);
 void Click(HWND button);
 // A key press posted to the window that holds the focus in `top`'s thread (or `top`).
 void PressKey(HWND top, UINT virtualKey);
+// Characters typed one by one: each is posted to the window then holding the focus in `top`'s
+// thread, after the one before has been handled (the focus may have moved on).
+void TypeText(HWND top, const std::wstring& text);
 
 // A message box of the process: title, text (the Static child without an icon), dismissed by OK.
 struct MessageBoxSeen {

@@ -84,11 +84,15 @@ void SetUpAdapterCombo(HWND combo) {
   SendMessageW(combo, CB_SETMINVISIBLE, std::max<LRESULT>(1, room / (height + 1)), 0);
 }
 
-// The fields of an address box are edit controls of their own; give each the font as well.
+// The fields of an address box are edit controls of their own; give each the font as well. In a
+// 104-pixel box a field is as wide as three digits of the layout's font (18 of 18 pixels under
+// Wine), and an edit without horizontal scrolling refuses a character its text area cannot show:
+// without margins the third digit of "255" still fits.
 void SetUpAddressBox(HWND box, HFONT font) {
   for (HWND field = GetWindow(box, GW_CHILD); field != nullptr;
        field = GetWindow(field, GW_HWNDNEXT)) {
     SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
   }
 }
 

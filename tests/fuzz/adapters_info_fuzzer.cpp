@@ -128,23 +128,23 @@ Encoded EncodeFrom(FuzzedDataProvider& fuzz) {
   Encoded encoded;
   const std::size_t count = fuzz.ConsumeIntegralInRange<std::size_t>(0, 5);
   for (std::size_t i = 0; i < count; ++i) {
-    chain::AdapterSpec spec;
-    spec.adapterName = FuzzText(fuzz, platform::kAdapterNameChars);
-    spec.description = FuzzText(fuzz, platform::kAdapterDescriptionChars);
-    for (std::uint8_t& byte : spec.address) {
+    chain::AdapterSpec planned;
+    planned.adapterName = FuzzText(fuzz, platform::kAdapterNameChars);
+    planned.description = FuzzText(fuzz, platform::kAdapterDescriptionChars);
+    for (std::uint8_t& byte : planned.address) {
       byte = fuzz.ConsumeIntegral<std::uint8_t>();
     }
-    spec.addressLength = fuzz.ConsumeIntegralInRange<std::uint32_t>(0, 12);
-    spec.index = fuzz.ConsumeBool() ? kIndexWithDns : fuzz.ConsumeIntegral<std::uint32_t>();
-    spec.type = fuzz.ConsumeIntegral<std::uint32_t>();
-    spec.ip = FuzzText(fuzz, platform::kAddressStringChars);
-    spec.mask = FuzzText(fuzz, platform::kAddressStringChars);
-    spec.gateway = FuzzText(fuzz, platform::kAddressStringChars);
+    planned.addressLength = fuzz.ConsumeIntegralInRange<std::uint32_t>(0, 12);
+    planned.index = fuzz.ConsumeBool() ? kIndexWithDns : fuzz.ConsumeIntegral<std::uint32_t>();
+    planned.type = fuzz.ConsumeIntegral<std::uint32_t>();
+    planned.ip = FuzzText(fuzz, platform::kAddressStringChars);
+    planned.mask = FuzzText(fuzz, platform::kAddressStringChars);
+    planned.gateway = FuzzText(fuzz, platform::kAddressStringChars);
     const std::size_t moreIps = fuzz.ConsumeIntegralInRange<std::size_t>(0, 2);
     for (std::size_t j = 0; j < moreIps; ++j) {
-      spec.moreIps.push_back(FuzzText(fuzz, platform::kAddressStringChars));
+      planned.moreIps.push_back(FuzzText(fuzz, platform::kAddressStringChars));
     }
-    encoded.adapters.push_back(std::move(spec));
+    encoded.adapters.push_back(std::move(planned));
   }
   // The first record at the buffer's start, the others in any order after it.
   std::vector<std::size_t> slots(count);
@@ -198,16 +198,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (encodedMode) {
     Check(list.size() == encoded.adapters.size());
     for (std::size_t i = 0; i < list.size(); ++i) {
-      const chain::AdapterSpec& spec = encoded.adapters[i];
+      const chain::AdapterSpec& planned = encoded.adapters[i];
       const AdapterRecord& record = list[i];
-      Check(record.adapterName == spec.adapterName);
-      Check(record.description == spec.description);
-      Check(record.macText == MacOf(spec.address.data(), spec.addressLength));
-      Check(record.typeNumber == static_cast<std::int32_t>(spec.type));
-      Check(record.ipAddress == spec.ip);
-      Check(record.subnetMask == spec.mask);
-      Check(record.gateway == spec.gateway);
-      CheckDns(record, spec.index);
+      Check(record.adapterName == planned.adapterName);
+      Check(record.description == planned.description);
+      Check(record.macText == MacOf(planned.address.data(), planned.addressLength));
+      Check(record.typeNumber == static_cast<std::int32_t>(planned.type));
+      Check(record.ipAddress == planned.ip);
+      Check(record.subnetMask == planned.mask);
+      Check(record.gateway == planned.gateway);
+      CheckDns(record, planned.index);
     }
   }
   return 0;

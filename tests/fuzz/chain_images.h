@@ -160,27 +160,27 @@ inline Draft DraftAdapters(const std::vector<AdapterSpec>& adapters,
 
   std::size_t extraAt = recordsEnd;
   for (std::size_t i = 0; i < adapters.size(); ++i) {
-    const AdapterSpec& spec = adapters[i];
+    const AdapterSpec& planned = adapters[i];
     const std::size_t at = slots[i] * kAdapterBytes;
     platform::IP_ADAPTER_INFO node;
     std::memset(&node, 0, sizeof node);
     node.ComboIndex = static_cast<std::uint32_t>(i);
-    PutText(node.AdapterName, spec.adapterName);
-    PutText(node.Description, spec.description);
-    node.AddressLength = spec.addressLength;
-    std::memcpy(node.Address, spec.address.data(), spec.address.size());
-    node.Index = spec.index;
-    node.Type = spec.type;
-    PutText(node.IpAddressList.IpAddress.String, spec.ip);
-    PutText(node.IpAddressList.IpMask.String, spec.mask);
-    PutText(node.GatewayList.IpAddress.String, spec.gateway);
+    PutText(node.AdapterName, planned.adapterName);
+    PutText(node.Description, planned.description);
+    node.AddressLength = planned.addressLength;
+    std::memcpy(node.Address, planned.address.data(), planned.address.size());
+    node.Index = planned.index;
+    node.Type = planned.type;
+    PutText(node.IpAddressList.IpAddress.String, planned.ip);
+    PutText(node.IpAddressList.IpMask.String, planned.mask);
+    PutText(node.GatewayList.IpAddress.String, planned.gateway);
     draft.Put(at, node);
     if (i + 1 < adapters.size()) {
       draft.LinkTo(NextAt(at), static_cast<std::int32_t>(slots[i + 1] * kAdapterBytes));
     }
     draft.LinkTo(at + kCurrentIpAt, static_cast<std::int32_t>(at + kIpListAt));
     std::size_t previousNext = at + kIpListAt;
-    for (const std::string& ip : spec.moreIps) {
+    for (const std::string& ip : planned.moreIps) {
       platform::IP_ADDR_STRING entry;
       std::memset(&entry, 0, sizeof entry);
       PutText(entry.IpAddress.String, ip);

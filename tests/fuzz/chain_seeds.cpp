@@ -46,15 +46,15 @@ std::vector<std::uint8_t> Pattern(std::size_t size, std::uint8_t seed) {
 }
 
 chain::AdapterSpec Adapter(int n, std::uint32_t index) {
-  chain::AdapterSpec spec;
-  spec.adapterName = "{0000000" + std::to_string(n) + "-AAAA-4000-8000-000000000000}";
-  spec.description = "Fuzz Ethernet Adapter #" + std::to_string(n);
-  spec.address = {0x02, 0x1A, 0x0B, 0xC4, 0x5D, static_cast<std::uint8_t>(n), 0, 0};
-  spec.index = index;
-  spec.ip = "10.0." + std::to_string(n) + ".2";
-  spec.mask = "255.255.255.0";
-  spec.gateway = "10.0." + std::to_string(n) + ".1";
-  return spec;
+  chain::AdapterSpec planned;
+  planned.adapterName = "{0000000" + std::to_string(n) + "-AAAA-4000-8000-000000000000}";
+  planned.description = "Fuzz Ethernet Adapter #" + std::to_string(n);
+  planned.address = {0x02, 0x1A, 0x0B, 0xC4, 0x5D, static_cast<std::uint8_t>(n), 0, 0};
+  planned.index = index;
+  planned.ip = "10.0." + std::to_string(n) + ".2";
+  planned.mask = "255.255.255.0";
+  planned.gateway = "10.0." + std::to_string(n) + ".1";
+  return planned;
 }
 
 void AdapterSeeds(const fs::path& dir) {

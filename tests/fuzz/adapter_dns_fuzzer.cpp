@@ -15,6 +15,7 @@
 
 #include "adapters/adapter_dns.h"
 #include "chain_images.h"
+#include "fuzz_answers.h"
 #include "platform/host/ip_helper_script.h"
 #include "platform/host/journal.h"
 
@@ -25,23 +26,10 @@ using platform::IP_ADDR_STRING;
 
 constexpr std::uint32_t kAdapterIndex = 3;
 
-// The buffer the logic last had filled, and where it was.
-struct Filled {
-  std::uintptr_t base = 0;
-  std::vector<std::uint8_t> bytes;
-};
-Filled g_filled;
-
-template <typename Make>
-host::AnswerBytes Recording(Make make) {
-  return [make](std::uintptr_t base) {
-    std::vector<std::uint8_t> bytes = make(base);
-    if (base != 0) {
-      g_filled = {base, bytes};
-    }
-    return bytes;
-  };
-}
+using fuzz_answers::Filled;
+using fuzz_answers::FuzzText;
+using fuzz_answers::g_filled;
+using fuzz_answers::Recording;
 
 // The servers of the entries the list of the filled buffer visits, as its bytes say.
 std::vector<std::string> ChainServers(const Filled& filled) {
@@ -58,13 +46,6 @@ std::vector<std::string> ChainServers(const Filled& filled) {
                              chain::kEntryBytes, alignof(IP_ADDR_STRING));
   }
   return servers;
-}
-
-// A text of at most `most` bytes without a zero byte.
-std::string FuzzText(FuzzedDataProvider& fuzz, std::size_t most) {
-  std::string text = fuzz.ConsumeRandomLengthString(most);
-  std::replace(text.begin(), text.end(), '\0', '0');
-  return text;
 }
 
 struct Encoded {

@@ -15,6 +15,7 @@
 
 #include "adapters/adapter_query.h"
 #include "chain_images.h"
+#include "fuzz_answers.h"
 #include "platform/host/ip_helper_script.h"
 #include "platform/host/journal.h"
 
@@ -29,23 +30,10 @@ constexpr std::uint32_t kIndexWithDns = 7;
 const std::string kDns1 = "10.7.0.53";
 const std::string kDns2 = "10.7.0.54";
 
-// The buffer the logic last had filled, and where it was.
-struct Filled {
-  std::uintptr_t base = 0;
-  std::vector<std::uint8_t> bytes;
-};
-Filled g_filled;
-
-template <typename Make>
-host::AnswerBytes Recording(Make make) {
-  return [make](std::uintptr_t base) {
-    std::vector<std::uint8_t> bytes = make(base);
-    if (base != 0) {
-      g_filled = {base, bytes};
-    }
-    return bytes;
-  };
-}
+using fuzz_answers::Filled;
+using fuzz_answers::FuzzText;
+using fuzz_answers::g_filled;
+using fuzz_answers::Recording;
 
 std::string MacOf(const std::uint8_t* address, std::uint32_t length) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -110,13 +98,6 @@ void CheckRecordAt(const AdapterRecord& record, std::span<const std::uint8_t> by
         MacOf(bytes.data() + at + offsetof(IP_ADAPTER_INFO, Address),
               chain::U32At(bytes, at + offsetof(IP_ADAPTER_INFO, AddressLength))));
   CheckDns(record, chain::U32At(bytes, at + offsetof(IP_ADAPTER_INFO, Index)));
-}
-
-// A text of at most `most` bytes without a zero byte.
-std::string FuzzText(FuzzedDataProvider& fuzz, std::size_t most) {
-  std::string text = fuzz.ConsumeRandomLengthString(most);
-  std::replace(text.begin(), text.end(), '\0', '0');
-  return text;
 }
 
 struct Encoded {

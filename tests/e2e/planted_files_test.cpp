@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "e2e/quorvel_process.h"
@@ -19,6 +20,7 @@ TEST(PlantedFiles, TheDecoysCatchAProgramThatSearchesItsOwnFolder) {
   const std::string loads = e2e::ExeFolderFile("decoy_loads.txt");
   DeleteFileA(loads.c_str());
   driver::Program loader;
+  // Built with append: GCC 12 at -O3 warns falsely (-Wrestrict) on "\"" + std::string here.
   const std::string quotedPath =
       std::string(1, '"').append(e2e::ExeFolderFile("naive_loader.exe")).append(1, '"');
   ASSERT_TRUE(loader.Start(quotedPath, e2e::QuorvelExeFolder()));
